@@ -1,0 +1,13 @@
+// Runs every test inside a QApplication on Qt's offscreen platform unless the
+// caller chose a platform, so that widget tests need no display.
+#include <QApplication>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+int main(int argc, char** argv) {
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
