@@ -1,0 +1,40 @@
+// Pictures: images that windows show, such as a canvas's backdrop.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace fw {
+
+class Picture {
+public:
+    // The pixels in the toolkit's own form; complete only in picture_qt.h,
+    // so that code outside the framework never sees the toolkit.
+    class Data;
+
+    explicit Picture(std::unique_ptr<Data> data);
+    ~Picture();
+    Picture(const Picture&) = delete;
+    Picture& operator=(const Picture&) = delete;
+
+    int Width() const;
+    int Height() const;
+    const Data& Pixels() const { return *data_; }
+
+    // Loads the picture of that file name from the application's resources.
+    // Gives nullptr when it is missing or cannot be read, and for a name
+    // with a folder part, which could reach outside the resources.
+    static std::shared_ptr<Picture> OpenFromApp(std::string_view fileName);
+
+private:
+    std::unique_ptr<Data> data_;
+};
+
+// The folder in which the application's resources are looked up. By default
+// ":/", the resources built into the executable; tests point it elsewhere to
+// see how the application copes with a missing or unreadable file.
+void SetAppResourceRoot(std::string root);
+const std::string& AppResourceRoot();
+
+}  // namespace fw
