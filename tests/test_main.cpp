@@ -1,5 +1,7 @@
 // Runs every test inside a QApplication on Qt's offscreen platform unless the
 // caller chose a platform, so that widget tests need no display.
+#include "framework/application.h"
+
 #include <QApplication>
 #include <gtest/gtest.h>
 
@@ -9,5 +11,8 @@ int main(int argc, char** argv) {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
+    int status = RUN_ALL_TESTS();
+    // Windows go before the QApplication their widgets belong to.
+    fw::RuntimePerformFinalizers();
+    return status;
 }

@@ -1,0 +1,110 @@
+// The application object and the runtime around it: start, the event loop,
+// quitting, and the report of an exception that nothing caught.
+#pragma once
+
+#include "framework/object.h"
+
+#include <exception>
+#include <functional>
+#include <memory>
+#include <span>
+
+namespace fw {
+
+class MenuBar;
+
+class Application : public Object {
+public:
+    static const ClassRecord& Class();
+    const ClassRecord& Record() const override { return Class(); }
+
+    // High-resolution display support; to be switched on before any window
+    // or application object exists.
+    static void SetSupportsHiDPI(bool on);
+
+    // The version data, handed over once at start-up.
+    void _x_SetVersionData(std::int64_t major, std::int64_t minor, std::int64_t bug,
+                           std::int64_t nonRelease, std::int64_t stageCode, const String& longVersion,
+                           const String& shortVersion, const String& packageInfo);
+    std::int64_t MajorVersion() const { return major_; }
+    std::int64_t MinorVersion() const { return minor_; }
+    std::int64_t BugVersion() const { return bug_; }
+    std::int64_t NonReleaseVersion() const { return nonRelease_; }
+    std::int64_t StageCode() const { return stageCode_; }
+    String LongVersion() const { return longVersion_; }
+    String Copyright() const { return longVersion_; }
+    String ShortVersion() const { return shortVersion_; }
+    String Version() const { return shortVersion_; }
+    String PackageInfo() const { return packageInfo_; }
+    String Description() const { return packageInfo_; }
+
+    void SetMenuBar(std::shared_ptr<fw::MenuBar> menuBar);
+    std::shared_ptr<fw::MenuBar> MenuBar() const { return menuBar_; }
+
+    // Menu handlers of the application, asked after the frontmost window's.
+    void AddMenuHandler(const String& itemName, std::function<bool()> handler);
+    const std::function<bool()>* MenuHandler(std::string_view itemName) const;
+
+    void RaiseEvent(std::string_view event);
+
+private:
+    std::int64_t major_ = 0, minor_ = 0, bug_ = 0, nonRelease_ = 0, stageCode_ = 0;
+    String longVersion_, shortVersion_, packageInfo_;
+    std::shared_ptr<fw::MenuBar> menuBar_;
+    std::map<String, std::function<bool()>, std::less<>> menuHandlers_;
+};
+
+// The registered application object, or nullptr before registration.
+std::shared_ptr<Application> GetAppObject();
+void RuntimeRegisterAppObject(std::shared_ptr<Application> app);
+
+// Ends the event loop; RuntimeRun then returns the code.
+void Quit(int code = 0);
+// Whether Quit was asked for, and with which code (for checks).
+bool QuitRequested();
+int QuitCode();
+
+// ---------------------------------------------------------------------------
+// The runtime, in the order start-up calls it.
+
+using ModuleInitializer = void (*)();
+
+// Starts the runtime: the Qt application object, unless one exists.
+void RuntimeInit(int& argc, char** argv);
+// Runs the module initialisers in table order.
+void RuntimePerformInitializers(std::span<const ModuleInitializer> initializers);
+// Registers the routine that calls a start-up step and hands back the
+// exception that escaped it, if any.
+using ExceptionHelper = std::exception_ptr (*)(void (*function)(void*), void* argument);
+void RuntimeSetExceptionHelper(ExceptionHelper helper);
+ExceptionHelper RuntimeExceptionHelper();
+// Calls a function and returns the framework exception that escaped it.
+std::exception_ptr CallFunctionWithExceptionHandling(void (*function)(void*), void* argument);
+void RuntimeSetVersion(double version);
+double RuntimeVersion();
+// Makes sure the records of the framework's own classes that the system may
+// meet (its exceptions, WeakRef, MessageDialog) exist.
+void RuntimeInitExternalClasses();
+void InitPluginEntrypoints();
+// Calls lateStartup once the framework is ready: from the event loop, as the
+// first thing it does.
+void RunFrameworkInitialization(std::function<void()> lateStartup);
+// Runs the event loop until Quit; returns the quit code.
+int RuntimeRun();
+void RuntimePerformFinalizers();
+// The process's exit status: the quit code, or non-zero after an
+// unhandled exception.
+int RuntimeExit();
+
+// Reports an exception that escaped the system's code: a line on standard
+// error with its class and message, and a modal message while the event
+// loop runs; the application then ends with a non-zero status.
+void UnhandledException(const std::exception& error);
+// How many exceptions were reported (for checks).
+int UnhandledExceptionCount();
+
+// Runs a handler of the system's from inside a Qt event, so that an
+// exception escaping it reaches the report instead of unwinding through Qt.
+void RunHandler(const std::function<void()>& handler);
+
+}  // namespace fw

@@ -1,0 +1,112 @@
+#include "framework/object.h"
+
+#include "framework/control.h"
+
+#include <algorithm>
+#include <deque>
+
+namespace fw {
+
+namespace {
+
+bool EqualIgnoringCase(std::string_view a, std::string_view b) {
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+        auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; };
+        return lower(x) == lower(y);
+    });
+}
+
+// Records live for the whole run; a deque keeps their addresses stable.
+std::deque<ClassRecord>& Registry() {
+    static std::deque<ClassRecord> records;
+    return records;
+}
+
+template <class Item, class Match>
+const Item* FindAlongBases(const ClassRecord* record, std::vector<Item> ClassRecord::*table,
+                           Match matches) {
+    for (; record; record = record->base) {
+        auto& items = record->*table;
+        auto it = std::find_if(items.begin(), items.end(), matches);
+        if (it != items.end()) return &*it;
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+bool ClassRecord::IsA(const ClassRecord& other) const {
+    for (const ClassRecord* r = this; r; r = r->base)
+        if (r == &other) return true;
+    return false;
+}
+
+const EventBinding* ClassRecord::FindEvent(std::string_view event) const {
+    return FindAlongBases(this, &ClassRecord::events,
+                          [&](const EventBinding& b) { return b.event == event; });
+}
+
+const PropertyDecl* ClassRecord::FindProperty(std::string_view name) const {
+    return FindAlongBases(this, &ClassRecord::properties,
+                          [&](const PropertyDecl& p) { return EqualIgnoringCase(p.name, name); });
+}
+
+const ControlEvent* ClassRecord::FindControlEvent(std::string_view event) const {
+    return FindAlongBases(this, &ClassRecord::controlEvents,
+                          [&](const ControlEvent& e) { return e.event == event; });
+}
+
+const ClassRecord& RuntimeRegisterClass(ClassRecord record) {
+    return Registry().emplace_back(std::move(record));
+}
+
+const ClassRecord* RuntimeFindClass(std::string_view name) {
+    for (const auto& r : Registry())
+        if (r.name == name) return &r;
+    return nullptr;
+}
+
+std::vector<String> RuntimeClassNames() {
+    std::vector<String> names;
+    for (const auto& r : Registry()) names.push_back(r.name);
+    return names;
+}
+
+bool RuntimeIsEventHandled(const Object& object, std::string_view className, std::string_view event,
+                           bool ownTableOnly) {
+    const ClassRecord* record = RuntimeFindClass(className);
+    if (!record || !object.Record().IsA(*record)) return false;
+    if (!ownTableOnly) return record->FindEvent(event) != nullptr;
+    const auto& own = record->events;
+    return std::any_of(own.begin(), own.end(), [&](const EventBinding& b) { return b.event == event; });
+}
+
+void RaiseNil(std::string_view wanted) {
+    throw NilObjectException("a nil object was used where a " + String(wanted) + " was needed");
+}
+
+void RaiseCastFailure(const Object& object, const ClassRecord& wanted) {
+    throw TypeMismatchException("an object of class " + object.Record().name + " is not a " + wanted.name);
+}
+
+void Delegate::RaiseMismatch() const {
+    throw TypeMismatchException("a delegate of signature \"" + signature_ +
+                                "\" was called with other arguments");
+}
+
+void RuntimeAddEventHandler(Control& control, std::string_view event, Delegate delegate) {
+    const ControlEvent* raised = control.Record().FindControlEvent(event);
+    if (!raised)
+        throw FunctionNotFoundException(control.Record().name + " has no event " + String(event));
+    if (raised->signature != delegate.Signature())
+        throw TypeMismatchException("the handler of " + control.Record().name + "." + String(event) +
+                                    " must have the signature \"" + String(raised->signature) +
+                                    "\", not \"" + delegate.Signature() + "\"");
+    control.SetEventHandler(event, std::move(delegate));
+}
+
+PropertyDecl IgnoredProperty(std::string_view name, PropertyType type) {
+    return {name, type, [](Object&, const PropertyValue&) {}};
+}
+
+}  // namespace fw

@@ -1,0 +1,248 @@
+// The framework's object model: class records, checked casts, event tables,
+// delegates for control events, and the property tables that layout data is
+// applied through.
+//
+// Every framework object derives from Object and names its class record.
+// A class record carries the class's full name and base, the window or
+// application events the class handles (its event table), the properties a
+// property stream may set on it, and the control events it raises.
+#pragma once
+
+#include "framework/exceptions.h"
+#include "framework/property_types.h"
+
+#include <any>
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <memory>
+#include <span>
+#include <string_view>
+#include <type_traits>
+#include <variant>
+#include <vector>
+
+namespace fw {
+
+class Object;
+class Window;
+struct ClassRecord;
+
+class Object : public std::enable_shared_from_this<Object> {
+public:
+    virtual ~Object() = default;
+    virtual const ClassRecord& Record() const = 0;
+};
+
+// ---------------------------------------------------------------------------
+// Event tables: which window or application events a class handles, each
+// bound to one handler. The handler's shape depends on the event.
+
+using EventHandler = std::variant<
+    std::function<void(Object&)>,                          // Activate, Close, Layout, Open, ...
+    std::function<bool(Object&, const String&)>,           // KeyDown (key text)
+    std::function<bool(Object&, std::int64_t, std::int64_t)>,  // MouseDown (x, y)
+    std::function<void(Object&, Window&)>>;                // AddMenuHandlers (the window set up)
+
+struct EventBinding {
+    std::string_view event;
+    EventHandler handler;
+};
+
+// The events a control raises, each with the signature text a delegate
+// connected to it must carry.
+struct ControlEvent {
+    std::string_view event;
+    std::string_view signature;
+};
+
+// One property that layout data may set on objects of a class.
+struct PropertyDecl {
+    std::string_view name;
+    PropertyType type;
+    std::function<void(Object&, const PropertyValue&)> set;
+};
+
+struct ClassRecord {
+    String name;                          // the full class name
+    const ClassRecord* base = nullptr;
+    std::vector<EventBinding> events;     // the class's event table
+    std::vector<PropertyDecl> properties; // declared by framework classes
+    std::vector<ControlEvent> controlEvents;
+    std::function<std::shared_ptr<Object>()> create;  // how New makes one
+
+    bool IsA(const ClassRecord& other) const;
+    // Searched from this class towards its bases; property names match
+    // without regard to ASCII letter case, as layout data spells some
+    // differently from their declarations.
+    const EventBinding* FindEvent(std::string_view event) const;
+    const PropertyDecl* FindProperty(std::string_view name) const;
+    const ControlEvent* FindControlEvent(std::string_view event) const;
+};
+
+// Builds a class record and registers it under its name. Each class keeps
+// its record in a function-local static, so the record exists from its
+// first lookup on; start-up asks for the system's records in a fixed order.
+const ClassRecord& RuntimeRegisterClass(ClassRecord record);
+const ClassRecord* RuntimeFindClass(std::string_view name);
+// The names of all registered classes, in order of registration.
+std::vector<String> RuntimeClassNames();
+
+// Whether the class of the given name handles the named event: in its own
+// event table alone, or also in its bases' tables. Classes answer the
+// framework's IsEventImplemented question through this.
+bool RuntimeIsEventHandled(const Object& object, std::string_view className,
+                           std::string_view event, bool ownTableOnly);
+
+// ---------------------------------------------------------------------------
+// Checked casts. A nil object raises NilObjectException, an object of
+// another class TypeMismatchException.
+
+[[noreturn]] void RaiseNil(std::string_view wanted);
+[[noreturn]] void RaiseCastFailure(const Object& object, const ClassRecord& wanted);
+
+template <class T>
+T& RuntimeCheckCast(Object* object) {
+    if (!object) RaiseNil(T::Class().name);
+    if (!object->Record().IsA(T::Class())) RaiseCastFailure(*object, T::Class());
+    return static_cast<T&>(*object);
+}
+
+template <class T, class U>
+std::shared_ptr<T> RuntimeCheckCast(const std::shared_ptr<U>& object) {
+    RuntimeCheckCast<T>(static_cast<Object*>(object.get()));
+    return std::static_pointer_cast<T>(object);
+}
+
+// ---------------------------------------------------------------------------
+// Delegates: a method bound to its object, carrying a signature text that
+// must match the event it is connected to.
+
+class Delegate {
+public:
+    Delegate() = default;
+
+    template <class Target, class R, class... A>
+    Delegate(R (Target::*method)(A...), Target* target, std::string_view signature)
+        : signature_(signature),
+          call_(std::function<R(A...)>([method, target](A... args) -> R {
+              return (target->*method)(std::forward<A>(args)...);
+          })) {}
+
+    const String& Signature() const { return signature_; }
+
+    template <class R, class... A>
+    R Invoke(std::type_identity_t<A>... args) const {
+        auto* call = std::any_cast<std::function<R(A...)>>(&call_);
+        if (!call) RaiseMismatch();
+        return (*call)(std::forward<A>(args)...);
+    }
+
+private:
+    [[noreturn]] void RaiseMismatch() const;
+
+    String signature_;
+    std::any call_;
+};
+
+template <class Target, class R, class... A>
+Delegate RuntimeCreateDelegate(R (Target::*method)(A...), Target* target,
+                               std::string_view signature) {
+    return Delegate(method, target, signature);
+}
+
+class Control;
+// Connects a control's event to a delegate. The control's class must raise
+// that event, and the delegate's signature text must be the event's.
+void RuntimeAddEventHandler(Control& control, std::string_view event, Delegate delegate);
+
+// ---------------------------------------------------------------------------
+// A weak reference: does not keep its object alive.
+
+class WeakRef {
+public:
+    WeakRef() = default;
+    explicit WeakRef(const std::shared_ptr<Object>& object) : object_(object) {}
+    std::shared_ptr<Object> Value() const { return object_.lock(); }
+
+private:
+    std::weak_ptr<Object> object_;
+};
+
+// ---------------------------------------------------------------------------
+// Building event tables and property tables from member functions.
+
+namespace detail {
+template <class M>
+struct Member;
+template <class C, class R, class... A>
+struct Member<R (C::*)(A...)> {
+    using Class = C;
+    using Result = R;
+    using Args = std::tuple<A...>;
+};
+
+template <class T>
+constexpr PropertyType PropertyTypeFor() {
+    using V = std::remove_cvref_t<T>;
+    if constexpr (std::is_same_v<V, std::int64_t>) return PropertyType::Integer;
+    else if constexpr (std::is_same_v<V, double>) return PropertyType::Double;
+    else if constexpr (std::is_same_v<V, float>) return PropertyType::Single;
+    else if constexpr (std::is_same_v<V, bool>) return PropertyType::Boolean;
+    else if constexpr (std::is_same_v<V, std::uint8_t>) return PropertyType::Enum8;
+    else if constexpr (std::is_same_v<V, Color>) return PropertyType::Color;
+    else {
+        static_assert(std::is_same_v<V, String>, "not a property value type");
+        return PropertyType::String;
+    }
+}
+}  // namespace detail
+
+// Binds a window or application event to a handler method of the class.
+template <auto Method>
+EventBinding On(std::string_view event) {
+    using M = detail::Member<decltype(Method)>;
+    using C = typename M::Class;
+    using Args = typename M::Args;
+    if constexpr (std::tuple_size_v<Args> == 0) {
+        return {event, std::function<void(Object&)>(
+                           [](Object& o) { (static_cast<C&>(o).*Method)(); })};
+    } else if constexpr (std::tuple_size_v<Args> == 1 &&
+                         std::is_same_v<std::tuple_element_t<0, Args>, const String&>) {
+        return {event, std::function<bool(Object&, const String&)>(
+                           [](Object& o, const String& key) { return (static_cast<C&>(o).*Method)(key); })};
+    } else if constexpr (std::tuple_size_v<Args> == 1) {
+        return {event, std::function<void(Object&, Window&)>(
+                           [](Object& o, Window& w) { (static_cast<C&>(o).*Method)(w); })};
+    } else {
+        return {event, std::function<bool(Object&, std::int64_t, std::int64_t)>(
+                           [](Object& o, std::int64_t x, std::int64_t y) {
+                               return (static_cast<C&>(o).*Method)(x, y);
+                           })};
+    }
+}
+
+// Declares a property whose stream value goes to a setter method; the
+// property's type is the setter's parameter type.
+template <auto Setter>
+PropertyDecl Property(std::string_view name) {
+    using M = detail::Member<decltype(Setter)>;
+    using C = typename M::Class;
+    using Value = std::remove_cvref_t<std::tuple_element_t<0, typename M::Args>>;
+    return {name, detail::PropertyTypeFor<Value>(), [](Object& o, const PropertyValue& v) {
+                (static_cast<C&>(o).*Setter)(std::get<Value>(v));
+            }};
+}
+
+// Declares a property that layout data carries but that means nothing on
+// this platform (data binding, spell checking, classic window kinds): it is
+// read, type-checked and dropped.
+PropertyDecl IgnoredProperty(std::string_view name, PropertyType type);
+
+// Applies a property stream to an object: every entry's property is looked
+// up in the object's class record and set, in stored order. A key the class
+// does not declare, or a value of another type, raises the framework's
+// exception naming the key and its byte offset.
+void SetProperties(Object& object, std::span<const std::uint8_t> stream);
+
+}  // namespace fw

@@ -1,0 +1,96 @@
+// Framework-internal: the Qt side of windows and controls. Only framework
+// sources include this header.
+#pragma once
+
+#include "framework/control.h"
+#include "framework/window.h"
+
+#include <QColor>
+#include <QPointer>
+#include <QWidget>
+
+class QMenuBar;
+
+namespace fw {
+
+QString ToQString(const String& text);
+String FromQString(const QString& text);
+QColor ToQColor(const Color& color);
+
+// The top-level widget of a window: the menu bar above the content area.
+class WindowFrame : public QWidget {
+public:
+    explicit WindowFrame(Window& owner);
+
+protected:
+    bool event(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    Window& owner_;
+};
+
+// The content area, in whose coordinates every control is placed.
+class ContentArea : public QWidget {
+public:
+    ContentArea(Window& owner, QWidget* parent);
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    Window& owner_;
+};
+
+struct WindowImpl {
+    explicit WindowImpl(Window& owner);
+    ~WindowImpl();
+
+    void ApplyFrame();
+    void PlaceOnScreen();
+
+    Window& owner;
+    std::unique_ptr<WindowFrame> frame;
+    ContentArea* content = nullptr;
+    QMenuBar* menuBar = nullptr;
+    std::vector<std::shared_ptr<Control>> controls;
+    std::map<String, std::function<bool()>, std::less<>> menuHandlers;
+
+    std::int64_t width = 100, height = 100;
+    std::int64_t minWidth = 0, minHeight = 0, maxWidth = 32000, maxHeight = 32000;
+    std::int64_t type = 0;
+    String title;
+    bool hasCloseButton = true, hasMaximizeButton = true, hasMinimizeButton = true;
+    bool resizeable = true, visible = false, menuBarVisible = false;
+    bool hasBackgroundColor = false;
+    Color backgroundColor{0xFF, 0xFF, 0xFF, 0};
+    bool open = false, placed = false;
+};
+
+struct RectControlImpl {
+    QPointer<QWidget> widget;
+    RectControl* parent = nullptr;
+    std::int64_t left = 0, top = 0, width = 0, height = 0;
+    std::int64_t tabIndex = 0;
+    bool tabStop = true, enabled = true, visible = true;
+    bool lockLeft = false, lockTop = false, lockRight = false, lockBottom = false;
+    // Where the control stood when the window's content area had its
+    // layout size; anchoring works from there.
+    std::int64_t anchorLeft = 0, anchorTop = 0, anchorWidth = 0, anchorHeight = 0;
+};
+
+// Builds the shared menu bar's widgets for a window, or returns nullptr when
+// the application has no menu bar.
+QMenuBar* CreateMenuBarFor(Window& window, QWidget* parent);
+
+// The key text a key event carries for KeyDown handlers: printable keys as
+// themselves; editing and navigation keys, and letters with Ctrl, as control
+// characters; an empty text for keys that carry none (Shift alone, F1).
+String KeyText(const QKeyEvent& event);
+
+// Lays out the content area's controls again after it was resized.
+void ApplyAnchors(Window& window, QSize contentSize);
+
+}  // namespace fw
