@@ -35,6 +35,8 @@ private:
 class ContentArea : public QWidget {
 public:
     ContentArea(Window& owner, QWidget* parent);
+    // The size the window's layout data gives.
+    QSize sizeHint() const override;
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;

@@ -99,6 +99,10 @@ void WindowFrame::keyPressEvent(QKeyEvent* event) {
 
 ContentArea::ContentArea(Window& owner, QWidget* parent) : QWidget(parent), owner_(owner) {}
 
+QSize ContentArea::sizeHint() const {
+    return QSize(int(owner_.Impl().width), int(owner_.Impl().height));
+}
+
 void ContentArea::mousePressEvent(QMouseEvent* event) {
     QPoint at = event->position().toPoint();
     RunHandler([&] { owner_.RaiseMouseDown(at.x(), at.y()); });
@@ -234,7 +238,8 @@ void Window::Show() {
     impl_->visible = true;
     impl_->PlaceOnScreen();
     impl_->frame->show();
-    impl_->frame->raise();
+    // The offscreen platform that tests use stacks no windows.
+    if (QGuiApplication::platformName() != "offscreen") impl_->frame->raise();
     impl_->frame->activateWindow();
 }
 
