@@ -1,0 +1,15 @@
+// The Description window with the explanatory text.
+#pragma once
+
+#include "framework/window.h"
+
+#include <memory>
+
+class DescriptionWnd : public fw::Window {
+public:
+    static const fw::ClassRecord& Class();
+    const fw::ClassRecord& Record() const override { return Class(); }
+};
+
+// The live window of the class, or a new one when none is alive.
+std::shared_ptr<class DescriptionWnd> DescriptionWnd();
