@@ -37,8 +37,10 @@ bool IsCount(double value) { return std::isfinite(value) && value > 0.0; }
 // infinities fail too.
 bool IsPercentage(double value) { return value > 0.0 && value <= kHundred; }
 
+// Two counts whose sum overflows (pasted 300-digit numbers) would make the
+// ratio 0 instead of about a half: such counts are out of range too.
 bool CountsComplete(const EntryValues& v) {
-    return IsCount(v.tp) && IsCount(v.fp) && IsCount(v.fn) && IsCount(v.tn);
+    return IsCount(v.tp) && IsCount(v.fp) && IsCount(v.fn) && IsCount(v.tn) && std::isfinite(v.tp + v.fp);
 }
 
 bool PercentagesComplete(const EntryValues& v) {

@@ -61,6 +61,7 @@ TEST(CalculationStep, AsksForValuesWhenNeitherSetIsComplete) {
         {"sensitivity above 100", {"", "", "", "", "10", "101", "10"}},
         {"infinite percentage", {"", "", "", "", "10", "90", "1e999"}},
         {"infinite count", {"30", "1e999", "1", "1", "", "", ""}},
+        {"counts whose sum overflows", {"1e308", "1e308", "1", "1", "", "", ""}},
     };
     for (const auto& [name, texts] : cases) {
         const CalculationOutcome outcome = CalculationStep(texts);
