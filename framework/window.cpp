@@ -2,6 +2,7 @@
 
 #include "framework/application.h"
 #include "framework/qt_bridge.h"
+#include "framework/test_probe.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -241,11 +242,13 @@ void Window::Show() {
     // The offscreen platform that tests use stacks no windows.
     if (QGuiApplication::platformName() != "offscreen") impl_->frame->raise();
     impl_->frame->activateWindow();
+    ProbeReport("shown", *this);
 }
 
 void Window::Hide() {
     impl_->visible = false;
     impl_->frame->hide();
+    ProbeReport("hidden", *this);
 }
 
 void Window::Close() {
@@ -256,6 +259,7 @@ void Window::Close() {
     RaiseEvent("Close");
     impl_->visible = false;
     impl_->frame->hide();
+    ProbeReport("closed", *this);
     Closing().push_back(self);
     QTimer::singleShot(0, qApp, [] { Closing().clear(); });
     // With no global menu bar, a process without a visible window could not
