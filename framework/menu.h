@@ -1,0 +1,85 @@
+// Menus: the application's one menu bar is a tree of menu items, searched by
+// item name. The tree is plain data; each window that shows a menu bar makes
+// widgets of its own from it (see menu_display.cpp), so the tree may outlive
+// every window and the Qt application itself.
+#pragma once
+
+#include "framework/object.h"
+
+#include <cstdint>
+#include <memory>
+#include <string_view>
+#include <vector>
+
+namespace fw {
+
+class MenuItem : public Object {
+public:
+    static const ClassRecord& Class();
+    const ClassRecord& Record() const override { return Class(); }
+
+    // The no-argument construction that every menu item class shares. It
+    // leaves the item with an empty name and text, visible, enabled and
+    // automatically enabled; a subclass may replace it.
+    virtual void Constructor() {}
+
+    const String& Name() const { return name_; }
+    void SetName(const String& name) { name_ = name; }
+    // The text shown; "-" makes the item a separator.
+    const String& Value() const { return value_; }
+    void SetValue(const String& text) { value_ = text; }
+    bool Visible() const { return visible_; }
+    void SetVisible(bool visible) { visible_ = visible; }
+    // An automatically enabled item is enabled whenever something can answer
+    // it; any other item stays disabled until an EnableMenuItems handler
+    // enables it.
+    bool AutoEnabled() const { return autoEnabled_; }
+    void SetAutoEnabled(bool autoEnabled) { autoEnabled_ = autoEnabled; }
+    // A key combination such as "Cmd+Q"; empty for none.
+    const String& Shortcut() const { return shortcut_; }
+    void SetShortcut(const String& shortcut) { shortcut_ = shortcut; }
+    bool Enabled() const { return enabled_; }
+    void SetEnabled(bool enabled) { enabled_ = enabled; }
+
+    // Appends an item at the end of this one's children; a nil item raises
+    // NilObjectException.
+    void AddMenu(std::shared_ptr<MenuItem> item);
+    // The direct child of that name, or nullptr.
+    std::shared_ptr<MenuItem> Child(std::string_view name) const;
+    // The first item of that name anywhere below this one, depth first in
+    // menu order, or nullptr.
+    std::shared_ptr<MenuItem> Lookup(std::string_view name) const;
+    std::int64_t Count() const { return std::int64_t(children_.size()); }
+    // The child at the index; one outside 0 to Count() - 1 raises
+    // OutOfBoundsException.
+    std::shared_ptr<MenuItem> Item(std::int64_t index) const;
+
+private:
+    String name_, value_, shortcut_;
+    bool visible_ = true, autoEnabled_ = true, enabled_ = true;
+    std::vector<std::shared_ptr<MenuItem>> children_;
+};
+
+// The item that ends the application when nothing else answers it.
+class QuitMenuItem : public MenuItem {
+public:
+    static const ClassRecord& Class();
+    const ClassRecord& Record() const override { return Class(); }
+};
+
+// The item for the application's own menu (its About item). Without a
+// separate application menu on this platform it stays where it stands.
+class AppleMenuItem : public MenuItem {
+public:
+    static const ClassRecord& Class();
+    const ClassRecord& Record() const override { return Class(); }
+};
+
+// The root of the tree: its children are the menus of the bar.
+class MenuBar : public MenuItem {
+public:
+    static const ClassRecord& Class();
+    const ClassRecord& Record() const override { return Class(); }
+};
+
+}  // namespace fw

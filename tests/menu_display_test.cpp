@@ -1,0 +1,335 @@
+// The shared menu bar as each window shows it: its widgets, the enabling
+// pass before a menu opens or a shortcut acts, and what choosing an item runs.
+#include "framework/application.h"
+#include "framework/control.h"
+#include "framework/menu.h"
+#include "framework/qt_bridge.h"
+#include "shell/menu.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace {
+
+std::vector<std::string> g_log;
+
+const fw::ClassRecord& RegisterTestClass(const char* name, const fw::ClassRecord& base,
+                                         std::vector<fw::EventBinding> events) {
+    fw::ClassRecord record;
+    record.name = name;
+    record.base = &base;
+    record.events = std::move(events);
+    return fw::RuntimeRegisterClass(std::move(record));
+}
+
+// A window with a menu bar and one text field, whose EnableMenuItems event
+// runs what the test gives it.
+class MenuTestWnd : public fw::Window {
+public:
+    static const fw::ClassRecord& Class() {
+        static const fw::ClassRecord& record =
+            RegisterTestClass("MenuTestWnd", fw::Window::Class(),
+                              {fw::On<&MenuTestWnd::Layout>("Layout"),
+                               fw::On<&MenuTestWnd::CreateControls>("CreateControls"),
+                               fw::On<&MenuTestWnd::Event_EnableMenuItems>("EnableMenuItems")});
+        return record;
+    }
+    const fw::ClassRecord& Record() const override { return Class(); }
+
+    void Layout() {
+        SetWidth(240);
+        SetHeight(80);
+        SetResizeable(false);  // a fixed size, so the frame has one before it is shown
+        SetMenuBarVisible(true);
+        SetVisible(true);
+    }
+    void CreateControls() {
+        AddTextControl("Field", fw::TextField::Class(), 10);
+        AddTextControl("Area", fw::TextArea::Class(), 40);
+    }
+    void Event_EnableMenuItems() {
+        g_log.push_back("window enables");
+        if (onEnable) onEnable();
+    }
+
+    fw::TextEdit& Text(const char* name) { return fw::RuntimeCheckCast<fw::TextEdit>(ControlByName(name)); }
+    fw::TextEdit& Field() { return Text("Field"); }
+    QMenuBar* Bar() { return Impl().menuBar; }
+
+    std::function<void()> onEnable;
+
+private:
+    void AddTextControl(const char* name, const fw::ClassRecord& kind, std::int64_t top) {
+        auto control = New(kind);
+        AddControl(name, control);
+        auto& text = fw::RuntimeCheckCast<fw::TextEdit>(control.get());
+        text.SetLeft(10);
+        text.SetTop(top);
+        text.SetWidth(200);
+        text.SetHeight(22);
+    }
+};
+
+class MenuTestApp : public fw::Application {
+public:
+    static const fw::ClassRecord& Class() {
+        static const fw::ClassRecord& record = RegisterTestClass(
+            "MenuTestApp", fw::Application::Class(), {fw::On<&MenuTestApp::Event_EnableMenuItems>("EnableMenuItems")});
+        return record;
+    }
+    const fw::ClassRecord& Record() const override { return Class(); }
+
+    void Event_EnableMenuItems() {
+        g_log.push_back("app enables");
+        if (onEnable) onEnable();
+    }
+
+    std::function<void()> onEnable;
+};
+
+std::shared_ptr<MenuTestApp> StartApplication() {
+    auto app = std::make_shared<MenuTestApp>();
+    app->SetMenuBar(Menu());
+    fw::RuntimeRegisterAppObject(app);
+    return app;
+}
+
+std::shared_ptr<MenuTestWnd> OpenWindow() {
+    auto window = std::make_shared<MenuTestWnd>();
+    window->Constructor();
+    return window;
+}
+
+// A menu as shown: each entry's text, a tab and its shortcut where it has
+// one, "-" for a separator.
+std::vector<std::string> Entries(const QMenu& menu) {
+    std::vector<std::string> entries;
+    for (QAction* action : menu.actions()) {
+        std::string entry = action->isSeparator() ? "-" : action->text().toStdString();
+        if (!action->shortcut().isEmpty()) entry += "\t" + action->shortcut().toString().toStdString();
+        entries.push_back(entry);
+    }
+    return entries;
+}
+
+QMenu* MenuTitled(QMenuBar* bar, const QString& title) {
+    for (QAction* action : bar->actions())
+        if (action->text() == title) return action->menu();
+    return nullptr;
+}
+
+// The nth entry (from 0) of that text in the menu.
+QAction* EntryTitled(QMenu* menu, const QString& text, int nth = 0) {
+    for (QAction* action : menu->actions())
+        if (action->text() == text && nth-- == 0) return action;
+    return nullptr;
+}
+
+void OpenMenu(QMenuBar* bar, const QString& title) { emit MenuTitled(bar, title)->aboutToShow(); }
+
+std::function<bool()> Answer(const char* who, bool answers) {
+    return [who, answers] {
+        g_log.push_back(who);
+        return answers;
+    };
+}
+
+bool Contains(const std::vector<std::string>& log, const std::string& entry) {
+    return std::find(log.begin(), log.end(), entry) != log.end();
+}
+
+}  // namespace
+
+TEST(MenuDisplay, ShowsTheMenusAndItemsThatHaveText) {
+    StartApplication();
+    auto window = OpenWindow();
+    QMenuBar* bar = window->Bar();
+    ASSERT_NE(bar, nullptr);
+    EXPECT_FALSE(bar->isNativeMenuBar());
+
+    std::vector<std::string> titles;
+    for (QAction* action : bar->actions()) titles.push_back(action->text().toStdString());
+    EXPECT_EQ(titles, (std::vector<std::string>{"File", "Edit", "Window"}));
+
+    const struct {
+        const char* menu;
+        std::vector<std::string> entries;
+    } menus[] = {
+        {"File", {"Quit\tCtrl+Q"}},
+        {"Edit", {"Undo\tCtrl+Z", "-", "Cut\tCtrl+X", "Copy\tCtrl+C", "Paste\tCtrl+V"}},
+        {"Window", {"Control", "Description", "About Tesmora", "About Tesmora"}},
+    };
+    for (const auto& menu : menus) EXPECT_EQ(Entries(*MenuTitled(bar, menu.menu)), menu.entries) << menu.menu;
+}
+
+TEST(MenuDisplay, EachWindowHasItsOwnWidgetsForTheSharedItems) {
+    StartApplication();
+    auto first = OpenWindow();
+    auto second = OpenWindow();
+    ASSERT_NE(first->Bar(), second->Bar());
+    ControlMenuItem()->SetAutoEnabled(true);
+    first->AddMenuHandler("ControlMenuItem", [] { return false; });
+
+    OpenMenu(first->Bar(), "Window");
+    OpenMenu(second->Bar(), "Window");
+    EXPECT_TRUE(EntryTitled(MenuTitled(first->Bar(), "Window"), "Control")->isEnabled());
+    EXPECT_FALSE(EntryTitled(MenuTitled(second->Bar(), "Window"), "Control")->isEnabled())
+        << "only the first window answers the item";
+}
+
+TEST(MenuDisplay, NoBarWithoutApplicationOrItsMenuBar) {
+    EXPECT_EQ(OpenWindow()->Bar(), nullptr);
+    fw::RuntimeRegisterAppObject(std::make_shared<fw::Application>());
+    EXPECT_EQ(OpenWindow()->Bar(), nullptr);
+}
+
+TEST(MenuEnabling, AutoEnablingThenTextThenWindowThenApplication) {
+    auto app = StartApplication();
+    auto window = OpenWindow();
+    QApplication::clipboard()->setText("12");
+    window->Field().SetFocus();
+
+    // Two items enable themselves automatically: one with a handler, one
+    // without. Every item starts enabled, to show that the pass sets all.
+    DescriptionMenuItem()->SetAutoEnabled(true);
+    AboutMenuItem()->SetAutoEnabled(true);
+    window->AddMenuHandler("DescriptionMenuItem", [] { return false; });
+    for (const char* name : {"ControlMenuItem", "DescriptionMenuItem", "AboutMenuItem", "AboutDOR", "EditCut",
+                             "EditPaste", "FileQuit"})
+        Menu()->Lookup(name)->SetEnabled(true);
+
+    std::vector<std::string> seenByWindow;
+    window->onEnable = [&] {
+        for (const char* name : {"FileQuit", "DescriptionMenuItem", "AboutMenuItem", "ControlMenuItem",
+                                 "EditPaste", "EditCut"})
+            if (Menu()->Lookup(name)->Enabled()) seenByWindow.push_back(name);
+        ControlMenuItem()->SetEnabled(true);
+        AboutDOR()->SetEnabled(false);
+    };
+    app->onEnable = [] { AboutDOR()->SetEnabled(true); };
+
+    g_log.clear();
+    OpenMenu(window->Bar(), "Window");
+    EXPECT_EQ(g_log, (std::vector<std::string>{"window enables", "app enables"}));
+    EXPECT_EQ(seenByWindow, (std::vector<std::string>{"FileQuit", "DescriptionMenuItem", "EditPaste"}));
+
+    const struct {
+        const char* menu;
+        const char* text;
+        int nth;
+        bool enabled;
+    } shown[] = {
+        {"Window", "Control", 0, true},       {"Window", "Description", 0, true},
+        {"Window", "About Tesmora", 0, false}, {"Window", "About Tesmora", 1, true},
+        {"Edit", "Paste", 0, true},           {"Edit", "Cut", 0, false},
+        {"Edit", "Undo", 0, false},           {"File", "Quit", 0, true},
+    };
+    for (const auto& s : shown)
+        EXPECT_EQ(EntryTitled(MenuTitled(window->Bar(), s.menu), s.text, s.nth)->isEnabled(), s.enabled)
+            << s.menu << " / " << s.text << " #" << s.nth;
+}
+
+TEST(MenuEnabling, AnExceptionInAHandlerIsReportedNotThrownThroughQt) {
+    StartApplication();
+    auto window = OpenWindow();
+    window->onEnable = [] { throw fw::NilObjectException("no item"); };
+    OpenMenu(window->Bar(), "File");
+    EXPECT_EQ(fw::UnhandledExceptionCount(), 1);
+}
+
+TEST(MenuShortcuts, RunTheEnablingPassBeforeTheyAct) {
+    StartApplication();
+    auto window = OpenWindow();
+    QWidget* frame = window->Impl().frame.get();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(frame));
+
+    g_log.clear();
+    QTest::keyClick(frame->focusWidget(), Qt::Key_A);
+    EXPECT_TRUE(g_log.empty()) << "a key that is no shortcut runs no handler";
+
+    // The window disables Quit: its shortcut must not act.
+    window->onEnable = [] { Menu()->Lookup("FileQuit")->SetEnabled(false); };
+    QTest::keyClick(frame->focusWidget(), Qt::Key_Q, Qt::ControlModifier);
+    EXPECT_EQ(g_log, (std::vector<std::string>{"window enables", "app enables"}));
+    EXPECT_FALSE(fw::QuitRequested());
+
+    window->onEnable = nullptr;
+    QTest::keyClick(frame->focusWidget(), Qt::Key_Q, Qt::ControlModifier);
+    EXPECT_TRUE(fw::QuitRequested());
+    EXPECT_EQ(fw::QuitCode(), 0);
+}
+
+TEST(MenuChoice, WindowHandlerThenApplicationsUntilOneAnswers) {
+    auto app = StartApplication();
+    auto window = OpenWindow();
+    QAction* aboutDOR = EntryTitled(MenuTitled(window->Bar(), "Window"), "About Tesmora", 1);
+    const struct {
+        bool windowAnswers, appAnswers;
+        std::vector<std::string> log;
+    } cases[] = {
+        {true, true, {"window"}},
+        {false, true, {"window", "app"}},
+        {false, false, {"window", "app"}},
+    };
+    for (const auto& c : cases) {
+        window->AddMenuHandler("AboutDOR", Answer("window", c.windowAnswers));
+        app->AddMenuHandler("AboutDOR", Answer("app", c.appAnswers));
+        g_log.clear();
+        aboutDOR->setEnabled(true);
+        aboutDOR->trigger();
+        EXPECT_EQ(g_log, c.log) << c.windowAnswers << c.appAnswers;
+    }
+    EXPECT_FALSE(fw::QuitRequested()) << "only the Quit item quits when unanswered";
+}
+
+TEST(MenuChoice, QuitEndsTheApplicationOnlyWhenNoHandlerAnswers) {
+    auto app = StartApplication();
+    auto window = OpenWindow();
+    QAction* quit = EntryTitled(MenuTitled(window->Bar(), "File"), "Quit");
+    quit->setEnabled(true);
+
+    app->AddMenuHandler("FileQuit", Answer("app", true));
+    quit->trigger();
+    EXPECT_FALSE(fw::QuitRequested());
+
+    app->AddMenuHandler("FileQuit", Answer("app", false));
+    quit->trigger();
+    EXPECT_TRUE(fw::QuitRequested());
+    EXPECT_EQ(fw::QuitCode(), 0);
+}
+
+TEST(MenuChoice, EditItemsGoToTheFocusedTextControlFirst) {
+    StartApplication();
+    auto window = OpenWindow();
+    window->AddMenuHandler("EditPaste", Answer("window paste", true));
+    QAction* paste = EntryTitled(MenuTitled(window->Bar(), "Edit"), "Paste");
+    QApplication::clipboard()->setText("3.5");
+
+    for (const char* name : {"Field", "Area"}) {
+        SCOPED_TRACE(name);
+        fw::TextEdit& text = window->Text(name);
+        text.SetFocus();
+        OpenMenu(window->Bar(), "Edit");
+        ASSERT_TRUE(paste->isEnabled());
+        g_log.clear();
+        paste->trigger();
+        EXPECT_EQ(text.Text(), "3.5");
+        EXPECT_TRUE(g_log.empty()) << "the text control carried it out";
+
+        // One that cannot paste leaves the item to the window's handler.
+        text.SetReadOnly(true);
+        paste->trigger();
+        EXPECT_EQ(text.Text(), "3.5");
+        EXPECT_TRUE(Contains(g_log, "window paste"));
+    }
+}
