@@ -6,6 +6,7 @@
 #include "resources/description_wnd_layout.h"
 #include "resources/notices.h"
 #include "shell/about_wnd.h"
+#include "shell/menu.h"
 
 #include <string_view>
 #include <utility>
@@ -23,6 +24,11 @@ constexpr double kPrintBlock = 540;
 
 // Makes a text area, gives it to the window under its name, and applies its
 // stream to it as found again by that name.
+void Enable(const std::shared_ptr<fw::MenuItem>& item) {
+    if (!item) fw::RaiseNil("MenuItem");
+    item->SetEnabled(true);
+}
+
 void AddTextArea(fw::Window& window, const fw::String& name, fw::PropertyStreamView stream) {
     std::shared_ptr<fw::Control> control = window.New(fw::TextArea::Class());
     control->Constructor();
@@ -39,6 +45,7 @@ const fw::ClassRecord& DescriptionWnd::Class() {
         .base = &fw::Window::Class(),
         .events = {fw::On<&DescriptionWnd::AddMenuHandlers>("AddMenuHandlers"),
                    fw::On<&DescriptionWnd::CreateControls>("CreateControls"),
+                   fw::On<&DescriptionWnd::Event_EnableMenuItems>("EnableMenuItems"),
                    fw::On<&DescriptionWnd::Layout>("Layout"),
                    fw::On<&DescriptionWnd::Event_Open>("Open")},
     });
@@ -81,6 +88,12 @@ void DescriptionWnd::Event_Open() {
     DescribeFld2().SetSelStart(0);
     DescribeFld2().SetSelLength(kTitleLength);
     DescribeFld2().SetSelBold(true);
+}
+
+// The Description item stays as it is: this window is already open.
+void DescriptionWnd::Event_EnableMenuItems() {
+    Enable(ControlMenuItem());
+    Enable(AboutMenuItem());
 }
 
 bool DescriptionWnd::ControlMenuItem_Action() {

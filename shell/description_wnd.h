@@ -28,6 +28,9 @@ public:
     void AddMenuHandlers(fw::Window& window);
     // Sets the title line bold.
     void Event_Open();
+    // Enables the Window menu's Control and About items; a missing one
+    // raises NilObjectException.
+    void Event_EnableMenuItems();
 
     // Menu handlers; each returns false.
     bool ControlMenuItem_Action();

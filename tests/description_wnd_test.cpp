@@ -3,6 +3,7 @@
 // printing.
 #include "shell/description_wnd.h"
 
+#include "framework/application.h"
 #include "framework/printing_qt.h"
 #include "framework/property_stream.h"
 #include "framework/qt_bridge.h"
@@ -10,6 +11,7 @@
 #include "main_window/control_wnd.h"
 #include "resources/description_wnd_layout.h"
 #include "shell/about_wnd.h"
+#include "shell/menu.h"
 
 #include <QDir>
 #include <QFile>
@@ -228,9 +230,9 @@ TEST(DescriptionWindow, BothTextAreasFollowEveryEdgeWhenResized) {
 
 TEST(DescriptionWindow, HandlesExactlyItsTableEvents) {
     auto window = DescriptionWnd();
-    for (const char* event : {"AddMenuHandlers", "CreateControls", "Layout", "Open"})
+    for (const char* event : {"AddMenuHandlers", "CreateControls", "EnableMenuItems", "Layout", "Open"})
         EXPECT_TRUE(window->IsEventImplemented(event)) << event;
-    for (const char* event : {"EnableMenuItems", "Activate", "Deactivate", "Close", "KeyDown", "MouseDown", ""})
+    for (const char* event : {"Activate", "Deactivate", "Close", "KeyDown", "MouseDown", ""})
         EXPECT_FALSE(window->IsEventImplemented(event)) << event;
 }
 
@@ -271,6 +273,39 @@ TEST_F(DescriptionMenu, ControlAndAboutShowTheirWindowsAndReturnFalse) {
     EXPECT_FALSE(Choose("AboutMenuItem"));
     EXPECT_TRUE(AboutWnd()->IsVisible());
     EXPECT_EQ(window->MenuHandler("DescriptionMenuItem"), nullptr);
+}
+
+std::shared_ptr<fw::MenuItem> Item(const fw::String& name, bool enabled) {
+    auto item = std::make_shared<fw::MenuItem>();
+    item->SetName(name);
+    item->SetEnabled(enabled);
+    return item;
+}
+
+void StartApplicationWith(std::initializer_list<std::shared_ptr<fw::MenuItem>> items) {
+    auto bar = std::make_shared<fw::MenuBar>();
+    auto windowMenu = Item("WindowMenu", true);
+    for (const auto& item : items) windowMenu->AddMenu(item);
+    bar->AddMenu(windowMenu);
+    auto app = std::make_shared<fw::Application>();
+    app->SetMenuBar(bar);
+    fw::RuntimeRegisterAppObject(app);
+}
+
+TEST_F(DescriptionMenu, EnablesControlAndAboutButNotDescription) {
+    StartApplicationWith({Item("ControlMenuItem", false), Item("DescriptionMenuItem", false),
+                          Item("AboutMenuItem", false)});
+    window->RaiseEvent("EnableMenuItems");
+    EXPECT_TRUE(ControlMenuItem()->Enabled());
+    EXPECT_TRUE(AboutMenuItem()->Enabled());
+    EXPECT_FALSE(DescriptionMenuItem()->Enabled());
+}
+
+// Control is enabled before the missing About item stops the handler.
+TEST_F(DescriptionMenu, AMissingItemRaisesNilObjectException) {
+    StartApplicationWith({Item("ControlMenuItem", false)});
+    EXPECT_THROW(window->Event_EnableMenuItems(), fw::NilObjectException);
+    EXPECT_TRUE(ControlMenuItem()->Enabled());
 }
 
 TEST_F(DescriptionMenu, ACancelledPrintDialogPrintsNothing) {
