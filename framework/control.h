@@ -17,6 +17,8 @@ namespace fw {
 
 class Window;
 class Picture;
+class Graphics;
+class StyledTextPrinter;
 
 class Control : public Object {
 public:
@@ -201,6 +203,11 @@ public:
     void SetSelBold(bool);
     // Whether the character at the position is bold (for checks).
     bool IsBoldAt(std::int64_t position) const;
+
+    // The current styled text, laid out `width` points wide for printing on
+    // the Graphics (printing.h). A nil Graphics raises NilObjectException.
+    std::shared_ptr<fw::StyledTextPrinter> StyledTextPrinter(const std::shared_ptr<Graphics>& graphics,
+                                                             double width) const;
 
     bool CanDo(EditCommand) const override;
     void Do(EditCommand) override;
