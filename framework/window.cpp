@@ -8,6 +8,8 @@
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QLineEdit>
+#include <QTextEdit>
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QScreen>
@@ -70,7 +72,16 @@ void OrderKeyboardFocus(Window& window) {
         return std::tie(a.group, a.index) < std::tie(b.group, b.index);
     });
     for (std::size_t i = 1; i < stops.size(); ++i) QWidget::setTabOrder(stops[i - 1].widget, stops[i].widget);
-    if (!stops.empty()) stops.front().widget->setFocus(Qt::OtherFocusReason);
+    // A window opens with the focus in its first field the user can type in
+    // (a read-only text lying under another gets none), else its first stop.
+    auto typable = [](const Stop& stop) {
+        auto* line = qobject_cast<QLineEdit*>(stop.widget);
+        auto* text = qobject_cast<QTextEdit*>(stop.widget);
+        return stop.widget->isEnabled() && ((line && !line->isReadOnly()) || (text && !text->isReadOnly()));
+    };
+    auto first = std::find_if(stops.begin(), stops.end(), typable);
+    if (first == stops.end()) first = stops.begin();
+    if (first != stops.end()) first->widget->setFocus(Qt::OtherFocusReason);
 }
 
 }  // namespace

@@ -198,6 +198,8 @@ TEST(DescriptionWindow, OpensWithExactlyTheProductNameBoldAndSelected) {
     EXPECT_TRUE(OnlyTheTitleIsBold(text));
     EXPECT_EQ(text.SelStart(), 0);
     EXPECT_EQ(text.SelLength(), 7);
+    // The focus is in the text, not in the read-only field beneath it.
+    EXPECT_TRUE(text.HasFocus());
 }
 
 TEST(DescriptionWindow, IsOneWindowUntilClosedAndThenComesBackWithoutTheEdits) {
