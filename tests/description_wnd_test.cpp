@@ -17,6 +17,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTextEdit>
+#include <QWidget>
 #include <gtest/gtest.h>
 
 #include <map>
@@ -199,7 +200,7 @@ TEST(DescriptionWindow, OpensWithExactlyTheProductNameBoldAndSelected) {
     EXPECT_EQ(text.SelStart(), 0);
     EXPECT_EQ(text.SelLength(), 7);
     // The focus is in the text, not in the read-only field beneath it.
-    EXPECT_TRUE(text.HasFocus());
+    EXPECT_EQ(text.Widget()->window()->focusWidget(), text.Widget());
 }
 
 TEST(DescriptionWindow, IsOneWindowUntilClosedAndThenComesBackWithoutTheEdits) {
