@@ -7,6 +7,7 @@
 #include "resources/control_wnd_layout.h"
 #include "shell/about_wnd.h"
 #include "shell/description_wnd.h"
+#include "shell/menu.h"
 #include "shell/pictures.h"
 
 #include <iterator>
@@ -107,6 +108,12 @@ void BuildControl(MainWindow& window, const ControlSpec& spec) {
     if (c.bind) fw::RuntimeAddEventHandler(Checked(window, spec), c.event, c.bind(window, c.signature));
 }
 
+// A menu item an accessor did not find is a nil object, not a no-op.
+void EnableItem(const std::shared_ptr<fw::MenuItem>& item, bool enabled) {
+    if (!item) fw::RaiseNil(fw::MenuItem::Class().name);
+    item->SetEnabled(enabled);
+}
+
 template <class T>
 T& Find(MainWindow& window, std::string_view name) {
     return fw::RuntimeCheckCast<T>(window.ControlByName(name));
@@ -151,6 +158,7 @@ const fw::ClassRecord& ControlWnd::Class() {
                 fw::On<&ControlWnd::AddMenuHandlers>("AddMenuHandlers"),
                 fw::On<&ControlWnd::Event_Close>("Close"),
                 fw::On<&ControlWnd::CreateControls>("CreateControls"),
+                fw::On<&ControlWnd::Event_EnableMenuItems>("EnableMenuItems"),
                 fw::On<&ControlWnd::Layout>("Layout"),
             },
     });
@@ -253,6 +261,14 @@ void ControlWnd::Event_Close() { fw::Quit(0); }
 // The About window doubles as the start-up screen; it goes once the main
 // window is in use.
 void ControlWnd::Event_Activate() { AboutWnd()->Hide(); }
+
+// The main window is already up, so Control has nothing to do; the other
+// two windows can be reached from here.
+void ControlWnd::Event_EnableMenuItems() {
+    EnableItem(ControlMenuItem(), false);
+    EnableItem(DescriptionMenuItem(), true);
+    EnableItem(AboutMenuItem(), true);
+}
 
 bool ControlWnd::IsEventImplemented(const fw::String& name) {
     return fw::RuntimeIsEventHandled(*this, "ControlWnd.ControlWnd", name, true);

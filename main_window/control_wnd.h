@@ -68,6 +68,7 @@ public:
     void AddMenuHandlers(fw::Window& window);
     void Event_Close();
     void Event_Activate();
+    void Event_EnableMenuItems();
     bool DescriptionMenuItem_Action();
     bool AboutDOR_Action();
 

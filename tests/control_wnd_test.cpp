@@ -3,12 +3,14 @@
 // its window events.
 #include "framework/application.h"
 #include "framework/dialogs.h"
+#include "framework/menu.h"
 #include "framework/picture.h"
 #include "framework/qt_bridge.h"
 #include "main_window/control_wnd.h"
 #include "resources/notices.h"
 #include "shell/about_wnd.h"
 #include "shell/description_wnd.h"
+#include "shell/menu.h"
 #include "tests/gui_test_support.h"
 
 #include <QApplication>
@@ -465,10 +467,40 @@ TEST_F(MainWindowTest, ClosingItQuitsWithZeroEvenWithAnotherWindowOpen) {
 }
 
 TEST_F(MainWindowTest, ImplementsExactlyItsOwnWindowEvents) {
-    for (const char* event : {"Activate", "AddMenuHandlers", "Close", "CreateControls", "Layout"})
+    for (const char* event : {"Activate", "AddMenuHandlers", "Close", "CreateControls", "EnableMenuItems", "Layout"})
         EXPECT_TRUE(window->IsEventImplemented(event)) << event;
-    for (const char* event : {"Open", "Deactivate", "KeyDown", "MouseDown", "Paint", "EnableMenuItems"})
+    for (const char* event : {"Open", "Deactivate", "KeyDown", "MouseDown", "Paint"})
         EXPECT_FALSE(window->IsEventImplemented(event)) << event;
+}
+
+// The application object with the application's menu bar, as start-up
+// registers it.
+void RegisterApplicationWith(std::shared_ptr<fw::MenuBar> bar) {
+    auto app = std::make_shared<fw::Application>();
+    app->SetMenuBar(std::move(bar));
+    fw::RuntimeRegisterAppObject(app);
+}
+
+TEST(MainWindowMenus, EnablingLeavesControlOffAndDescriptionAndAboutOnWhateverTheyWere) {
+    RegisterApplicationWith(Menu());
+    auto window = ControlWnd();
+    for (bool before : {true, false}) {
+        ControlMenuItem()->SetEnabled(before);
+        DescriptionMenuItem()->SetEnabled(!before);
+        AboutMenuItem()->SetEnabled(!before);
+        AboutDOR()->SetEnabled(before);
+        window->RaiseEvent("EnableMenuItems");
+        EXPECT_FALSE(ControlMenuItem()->Enabled());
+        EXPECT_TRUE(DescriptionMenuItem()->Enabled());
+        EXPECT_TRUE(AboutMenuItem()->Enabled());
+        EXPECT_EQ(AboutDOR()->Enabled(), before);  // the application object's to set
+    }
+}
+
+TEST(MainWindowMenus, AMissingMenuItemIsANilObject) {
+    RegisterApplicationWith(std::make_shared<fw::MenuBar>());
+    auto window = ControlWnd();
+    EXPECT_THROW(window->RaiseEvent("EnableMenuItems"), fw::NilObjectException);
 }
 
 TEST_F(MainWindowTest, IsTheOneImplicitInstanceWhileItLives) {
