@@ -6,12 +6,15 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QFontInfo>
+#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
+#include <QStyle>
 #include <QTextBlock>
 #include <QTextEdit>
 #include <QTimer>
@@ -54,11 +57,25 @@ String KeyText(const QKeyEvent& event) {
 
 namespace {
 
+// Layout data measures fonts in points on the same grid as the controls'
+// places, where a point is one unit of the window's coordinates. So a size
+// is a size in those units (logical pixels), and a text keeps its proportion
+// to the box it was laid out for whatever the screen's resolution; size 0
+// leaves the desktop's standard size.
+void SetLayoutFontSize(QFont& font, float size) {
+    if (size > 0) font.setPixelSize(std::max(1, qRound(size)));
+}
+
+// The family that a layout font name stands for: "System" is the desktop's
+// standard font.
+QString FamilyFor(const String& name) {
+    return name != "System" && !name.empty() ? ToQString(name) : QApplication::font().family();
+}
+
 QFont FontFor(const String& name, float size, bool bold, bool italic, bool underline) {
-    // "System" is the desktop's standard font; size 0 its standard size.
     QFont font = QApplication::font();
-    if (name != "System" && !name.empty()) font.setFamily(ToQString(name));
-    if (size > 0) font.setPointSizeF(size);
+    font.setFamily(FamilyFor(name));
+    SetLayoutFontSize(font, size);
     font.setBold(bold);
     font.setItalic(italic);
     font.setUnderline(underline);
@@ -474,6 +491,10 @@ TextArea::TextArea() {
     auto* edit = new QTextEdit;
     edit->setAcceptRichText(false);
     edit->setTabChangesFocus(true);
+    // Lines break between words only: a number longer than a narrow area
+    // stays on its one line and scrolls, rather than leaving its last digits
+    // alone in view on a line of their own.
+    edit->setWordWrapMode(QTextOption::WordWrap);
     edit->document()->setDocumentMargin(2);
     SetWidget(edit);
     InstallKeyFilter();
@@ -633,7 +654,36 @@ void TextField::ApplyAlignment(std::int64_t alignment) {
 
 namespace {
 QLabel* LabelOf(const Label& label) { return static_cast<QLabel*>(label.Widget()); }
+
+// Below this, a text would no longer be readable; it is cut off instead.
+constexpr int kSmallestFittedPixelSize = 8;
+
+// Layout data places one-line labels by the font metrics of the desktop it
+// was made on. A wider desktop font would cut off the end of such a text, so
+// the label draws it a little smaller, just small enough to show all of it.
+class FittingLabel : public QLabel {
+protected:
+    void paintEvent(QPaintEvent* event) override {
+        const QFont fitted = FittedFont(*this);
+        if (fitted == font()) return QLabel::paintEvent(event);
+        QPainter painter(this);
+        painter.setFont(fitted);
+        style()->drawItemText(&painter, contentsRect(), int(alignment()), palette(), isEnabled(), text(),
+                              foregroundRole());
+    }
+};
+
 }  // namespace
+
+QFont FittedFont(const QLabel& label) {
+    QFont font = label.font();
+    if (label.wordWrap()) return font;
+    const int width = label.contentsRect().width();
+    int size = QFontInfo(font).pixelSize();
+    while (size > kSmallestFittedPixelSize && QFontMetrics(font).size(0, label.text()).width() > width)
+        font.setPixelSize(--size);
+    return font;
+}
 
 const ClassRecord& Label::Class() {
     static const ClassRecord& record = RuntimeRegisterClass(ControlClass<Label>(
@@ -649,7 +699,7 @@ const ClassRecord& Label::Class() {
 }
 
 Label::Label() {
-    auto* label = new QLabel;
+    auto* label = new FittingLabel;
     label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     // A label takes no focus and no clicks: presses go on to the window.
     label->setFocusPolicy(Qt::NoFocus);
@@ -721,10 +771,10 @@ void ChangeFont(QWidget* widget, const std::function<void(QFont&)>& change) {
 }  // namespace
 
 void PushButton::SetFontName(const String& v) {
-    ChangeFont(Widget(), [&](QFont& f) { f = FontFor(v, float(f.pointSizeF()), f.bold(), f.italic(), f.underline()); });
+    ChangeFont(Widget(), [&](QFont& f) { f.setFamily(FamilyFor(v)); });
 }
 void PushButton::SetFontSize(float v) {
-    ChangeFont(Widget(), [&](QFont& f) { if (v > 0) f.setPointSizeF(v); });
+    ChangeFont(Widget(), [&](QFont& f) { SetLayoutFontSize(f, v); });
 }
 void PushButton::SetBold(bool v) { ChangeFont(Widget(), [&](QFont& f) { f.setBold(v); }); }
 void PushButton::SetItalic(bool v) { ChangeFont(Widget(), [&](QFont& f) { f.setItalic(v); }); }

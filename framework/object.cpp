@@ -89,6 +89,12 @@ void RaiseCastFailure(const Object& object, const ClassRecord& wanted) {
     throw TypeMismatchException("an object of class " + object.Record().name + " is not a " + wanted.name);
 }
 
+Object& RuntimeCheckCast(Object* object, const ClassRecord& wanted) {
+    if (!object) RaiseNil(wanted.name);
+    if (!object->Record().IsA(wanted)) RaiseCastFailure(*object, wanted);
+    return *object;
+}
+
 void Delegate::RaiseMismatch() const {
     throw TypeMismatchException("a delegate of signature \"" + signature_ +
                                 "\" was called with other arguments");

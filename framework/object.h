@@ -101,11 +101,13 @@ bool RuntimeIsEventHandled(const Object& object, std::string_view className,
 [[noreturn]] void RaiseNil(std::string_view wanted);
 [[noreturn]] void RaiseCastFailure(const Object& object, const ClassRecord& wanted);
 
+// The check against a class record, for code that knows the class only as
+// data (a window building its controls from a table).
+Object& RuntimeCheckCast(Object* object, const ClassRecord& wanted);
+
 template <class T>
 T& RuntimeCheckCast(Object* object) {
-    if (!object) RaiseNil(T::Class().name);
-    if (!object->Record().IsA(T::Class())) RaiseCastFailure(*object, T::Class());
-    return static_cast<T&>(*object);
+    return static_cast<T&>(RuntimeCheckCast(object, T::Class()));
 }
 
 template <class T, class U>

@@ -6,9 +6,11 @@
 #include "framework/window.h"
 
 #include <QColor>
+#include <QFont>
 #include <QPointer>
 #include <QWidget>
 
+class QLabel;
 class QMenuBar;
 
 namespace fw {
@@ -91,6 +93,10 @@ QMenuBar* CreateMenuBarFor(Window& window, QWidget* parent);
 // themselves; editing and navigation keys, and letters with Ctrl, as control
 // characters; an empty text for keys that carry none (Shift alone, F1).
 String KeyText(const QKeyEvent& event);
+
+// The font in which a one-line label draws its text: its own, made smaller
+// where the text would not fit the label's width otherwise.
+QFont FittedFont(const QLabel& label);
 
 // Lays out the content area's controls again after it was resized.
 void ApplyAnchors(Window& window, QSize contentSize);

@@ -1,11 +1,277 @@
 #include "main_window/control_wnd.h"
 
+#include "framework/application.h"
+#include "framework/property_stream.h"
+#include "main_window/calculator_commands.h"
+#include "main_window/key_filters.h"
+#include "resources/control_wnd_layout.h"
+#include "shell/about_wnd.h"
+#include "shell/description_wnd.h"
+#include "shell/menu.h"
+#include "shell/pictures.h"
+
+#include <iterator>
+#include <string_view>
+
+// Outside the class, the accessor function ControlWnd() hides the class name.
+using MainWindow = class ControlWnd;
+
+namespace {
+
+using namespace control_wnd_layout;
+
+// The signature texts of the control events the window connects to.
+constexpr std::string_view kTextAreaKeyDown = "( TextArea, String ) as Boolean";
+constexpr std::string_view kTextFieldKeyDown = "( TextField, String ) as Boolean";
+constexpr std::string_view kButtonAction = "( PushButton )";
+constexpr std::string_view kCanvasMouseDown = "( Canvas, Integer, Integer ) as Boolean";
+
+// A control event and the window's handler for it.
+struct Connection {
+    std::string_view event;
+    std::string_view signature;
+    fw::Delegate (*bind)(MainWindow& window, std::string_view signature) = nullptr;
+};
+
+template <auto Handler>
+fw::Delegate Bind(MainWindow& window, std::string_view signature) {
+    return fw::RuntimeCreateDelegate(Handler, &window, signature);
+}
+
+template <auto Handler>
+constexpr Connection On(std::string_view event, std::string_view signature) {
+    return {event, signature, &Bind<Handler>};
+}
+
+// How one control is built: its class, its layout data, the event it
+// raises to the window, and the picture it shows.
+struct ControlSpec {
+    std::string_view name;
+    const fw::ClassRecord& (*record)();
+    fw::PropertyStreamView stream;
+    Connection connection{};
+    std::shared_ptr<fw::Picture> (*backdrop)() = nullptr;
+};
+
+// In creation order: a rectangle before the fields inside it.
+const ControlSpec kControls[] = {
+    {"Rectangle1", fw::Rectangle::Class, kRectangle1Stream},
+    {"tpFld", fw::TextArea::Class, kTpFldStream, On<&MainWindow::tpFld_KeyDown>("KeyDown", kTextAreaKeyDown)},
+    {"fnFld", fw::TextArea::Class, kFnFldStream, On<&MainWindow::fnFld_KeyDown>("KeyDown", kTextAreaKeyDown)},
+    {"Rectangle2", fw::Rectangle::Class, kRectangle2Stream},
+    {"fpFld", fw::TextArea::Class, kFpFldStream, On<&MainWindow::fpFld_KeyDown>("KeyDown", kTextAreaKeyDown)},
+    {"tnFld", fw::TextArea::Class, kTnFldStream, On<&MainWindow::tnFld_KeyDown>("KeyDown", kTextAreaKeyDown)},
+    {"preFld", fw::TextField::Class, kPreFldStream, On<&MainWindow::preFld_KeyDown>("KeyDown", kTextFieldKeyDown)},
+    {"dtFld", fw::TextField::Class, kDtFldStream, On<&MainWindow::dtFld_KeyDown>("KeyDown", kTextFieldKeyDown)},
+    {"tFld", fw::TextField::Class, kTFldStream, On<&MainWindow::tFld_KeyDown>("KeyDown", kTextFieldKeyDown)},
+    {"pppFld", fw::TextField::Class, kPppFldStream, On<&MainWindow::pppFld_KeyDown>("KeyDown", kTextFieldKeyDown)},
+    {"ClearBtn", fw::PushButton::Class, kClearBtnStream, On<&MainWindow::ClearBtn_Action>("Action", kButtonAction)},
+    {"CalculateBtn", fw::PushButton::Class, kCalculateBtnStream,
+     On<&MainWindow::CalculateBtn_Action>("Action", kButtonAction)},
+    {"StaticText4", fw::Label::Class, kStaticText4Stream},
+    {"StaticText5", fw::Label::Class, kStaticText5Stream},
+    {"Canvas2", fw::Canvas::Class, kCanvas2Stream,
+     On<&MainWindow::Canvas2_MouseDown>("MouseDown", kCanvasMouseDown), Info32},
+    {"cTxt", fw::Label::Class, kCTxtStream},
+    {"StaticText6", fw::Label::Class, kStaticText6Stream},
+    {"StaticText7", fw::Label::Class, kStaticText7Stream},
+    {"StaticText11", fw::Label::Class, kStaticText11Stream},
+    {"StaticText12", fw::Label::Class, kStaticText12Stream},
+    {"StaticText13", fw::Label::Class, kStaticText13Stream},
+    {"StaticText14", fw::Label::Class, kStaticText14Stream},
+    {"StaticText15", fw::Label::Class, kStaticText15Stream},
+    {"StaticText16", fw::Label::Class, kStaticText16Stream},
+    {"StaticText1", fw::Label::Class, kStaticText1Stream},
+};
+static_assert(std::size(kControls) == 25);
+
+// The control as found again by name, checked to be of its class.
+fw::Control& Checked(MainWindow& window, const ControlSpec& spec) {
+    return static_cast<fw::Control&>(fw::RuntimeCheckCast(window.ControlByName(spec.name), spec.record()));
+}
+
+// Only the window keeps the new control: the reference taken here ends
+// with this step.
+void AddNewControl(MainWindow& window, const ControlSpec& spec) {
+    std::shared_ptr<fw::Control> control = window.New(spec.record());
+    control->Constructor();
+    window.AddControl(fw::String(spec.name), control);
+}
+
+// A failing step stops the building there; what was added stays added.
+void BuildControl(MainWindow& window, const ControlSpec& spec) {
+    AddNewControl(window, spec);
+    // A canvas gets its picture before its stream is applied.
+    if (spec.backdrop) fw::RuntimeCheckCast<fw::Canvas>(window.ControlByName(spec.name)).SetBackdrop(spec.backdrop());
+    fw::SetProperties(Checked(window, spec), spec.stream);
+    const Connection& c = spec.connection;
+    if (c.bind) fw::RuntimeAddEventHandler(Checked(window, spec), c.event, c.bind(window, c.signature));
+}
+
+// A menu item an accessor did not find is a nil object, not a no-op.
+void EnableItem(const std::shared_ptr<fw::MenuItem>& item, bool enabled) {
+    if (!item) fw::RaiseNil(fw::MenuItem::Class().name);
+    item->SetEnabled(enabled);
+}
+
+template <class T>
+T& Find(MainWindow& window, std::string_view name) {
+    return fw::RuntimeCheckCast<T>(window.ControlByName(name));
+}
+
+// The window's eight fields as the Calculate and Clear commands see them.
+class WindowFields final : public EntryFields {
+public:
+    explicit WindowFields(MainWindow& window) : window_(window) {}
+
+    fw::String Text(EntryField field) override { return Field(field).Text(); }
+    void SetText(EntryField field, const fw::String& text) override { Field(field).SetText(text); }
+    void SetFocus(EntryField field) override { Field(field).SetFocus(); }
+
+private:
+    fw::TextEdit& Field(EntryField field) {
+        switch (field) {
+            case EntryField::tpFld: return window_.tpFld();
+            case EntryField::fpFld: return window_.fpFld();
+            case EntryField::fnFld: return window_.fnFld();
+            case EntryField::tnFld: return window_.tnFld();
+            case EntryField::preFld: return window_.preFld();
+            case EntryField::dtFld: return window_.dtFld();
+            case EntryField::tFld: return window_.tFld();
+            case EntryField::pppFld: return window_.pppFld();
+        }
+        throw fw::OutOfBoundsException("no such entry field");
+    }
+
+    MainWindow& window_;
+};
+
+}  // namespace
+
 const fw::ClassRecord& ControlWnd::Class() {
     static const fw::ClassRecord& record = fw::RuntimeRegisterClass({
         .name = "ControlWnd.ControlWnd",
         .base = &fw::Window::Class(),
+        .events =
+            {
+                fw::On<&ControlWnd::Event_Activate>("Activate"),
+                fw::On<&ControlWnd::AddMenuHandlers>("AddMenuHandlers"),
+                fw::On<&ControlWnd::Event_Close>("Close"),
+                fw::On<&ControlWnd::CreateControls>("CreateControls"),
+                fw::On<&ControlWnd::Event_EnableMenuItems>("EnableMenuItems"),
+                fw::On<&ControlWnd::Layout>("Layout"),
+            },
     });
     return record;
+}
+
+// ---------------------------------------------------------------------------
+// Building
+
+void ControlWnd::Layout() { fw::SetProperties(*this, kControlWndStream); }
+
+void ControlWnd::CreateControls() { CreateControls0(); }
+
+void ControlWnd::CreateControls0() {
+    for (const ControlSpec& spec : kControls) BuildControl(*this, spec);
+}
+
+// ---------------------------------------------------------------------------
+// Controls
+
+fw::Rectangle& ControlWnd::Rectangle1() { return Find<fw::Rectangle>(*this, "Rectangle1"); }
+fw::TextArea& ControlWnd::tpFld() { return Find<fw::TextArea>(*this, "tpFld"); }
+fw::TextArea& ControlWnd::fnFld() { return Find<fw::TextArea>(*this, "fnFld"); }
+fw::Rectangle& ControlWnd::Rectangle2() { return Find<fw::Rectangle>(*this, "Rectangle2"); }
+fw::TextArea& ControlWnd::fpFld() { return Find<fw::TextArea>(*this, "fpFld"); }
+fw::TextArea& ControlWnd::tnFld() { return Find<fw::TextArea>(*this, "tnFld"); }
+fw::TextField& ControlWnd::preFld() { return Find<fw::TextField>(*this, "preFld"); }
+fw::TextField& ControlWnd::dtFld() { return Find<fw::TextField>(*this, "dtFld"); }
+fw::TextField& ControlWnd::tFld() { return Find<fw::TextField>(*this, "tFld"); }
+fw::TextField& ControlWnd::pppFld() { return Find<fw::TextField>(*this, "pppFld"); }
+fw::PushButton& ControlWnd::ClearBtn() { return Find<fw::PushButton>(*this, "ClearBtn"); }
+fw::PushButton& ControlWnd::CalculateBtn() { return Find<fw::PushButton>(*this, "CalculateBtn"); }
+fw::Label& ControlWnd::StaticText4() { return Find<fw::Label>(*this, "StaticText4"); }
+fw::Label& ControlWnd::StaticText5() { return Find<fw::Label>(*this, "StaticText5"); }
+fw::Canvas& ControlWnd::Canvas2() { return Find<fw::Canvas>(*this, "Canvas2"); }
+fw::Label& ControlWnd::cTxt() { return Find<fw::Label>(*this, "cTxt"); }
+fw::Label& ControlWnd::StaticText6() { return Find<fw::Label>(*this, "StaticText6"); }
+fw::Label& ControlWnd::StaticText7() { return Find<fw::Label>(*this, "StaticText7"); }
+fw::Label& ControlWnd::StaticText11() { return Find<fw::Label>(*this, "StaticText11"); }
+fw::Label& ControlWnd::StaticText12() { return Find<fw::Label>(*this, "StaticText12"); }
+fw::Label& ControlWnd::StaticText13() { return Find<fw::Label>(*this, "StaticText13"); }
+fw::Label& ControlWnd::StaticText14() { return Find<fw::Label>(*this, "StaticText14"); }
+fw::Label& ControlWnd::StaticText15() { return Find<fw::Label>(*this, "StaticText15"); }
+fw::Label& ControlWnd::StaticText16() { return Find<fw::Label>(*this, "StaticText16"); }
+fw::Label& ControlWnd::StaticText1() { return Find<fw::Label>(*this, "StaticText1"); }
+
+// ---------------------------------------------------------------------------
+// Key filters: whole numbers in the counts, decimals in the percentages and
+// the result.
+
+bool ControlWnd::tpFld_KeyDown(fw::TextArea&, const fw::String& key) { return FilterKey(KeyRule::WholeNumber, key); }
+bool ControlWnd::fnFld_KeyDown(fw::TextArea&, const fw::String& key) { return FilterKey(KeyRule::WholeNumber, key); }
+bool ControlWnd::fpFld_KeyDown(fw::TextArea&, const fw::String& key) { return FilterKey(KeyRule::WholeNumber, key); }
+bool ControlWnd::tnFld_KeyDown(fw::TextArea&, const fw::String& key) { return FilterKey(KeyRule::WholeNumber, key); }
+bool ControlWnd::preFld_KeyDown(fw::TextField&, const fw::String& key) { return FilterKey(KeyRule::Decimal, key); }
+bool ControlWnd::dtFld_KeyDown(fw::TextField&, const fw::String& key) { return FilterKey(KeyRule::Decimal, key); }
+bool ControlWnd::tFld_KeyDown(fw::TextField&, const fw::String& key) { return FilterKey(KeyRule::Decimal, key); }
+bool ControlWnd::pppFld_KeyDown(fw::TextField&, const fw::String& key) { return FilterKey(KeyRule::Decimal, key); }
+
+// ---------------------------------------------------------------------------
+// Commands
+
+void ControlWnd::ClearBtn_Action(fw::PushButton&) {
+    WindowFields fields(*this);
+    ::ClearBtn_Action(fields);
+}
+
+void ControlWnd::CalculateBtn_Action(fw::PushButton&) {
+    WindowFields fields(*this);
+    ::CalculateBtn_Action(fields);
+}
+
+bool ControlWnd::Canvas2_MouseDown(fw::Canvas&, std::int64_t, std::int64_t) {
+    DescriptionWnd()->Show();
+    return false;
+}
+
+// ---------------------------------------------------------------------------
+// Window events and menus
+
+void ControlWnd::AddMenuHandlers(fw::Window& window) {
+    auto& self = fw::RuntimeCheckCast<ControlWnd>(&window);
+    AddMenuHandler("DescriptionMenuItem", [&self] { return self.DescriptionMenuItem_Action(); });
+    AddMenuHandler("AboutDOR", [&self] { return self.AboutDOR_Action(); });
+}
+
+bool ControlWnd::DescriptionMenuItem_Action() {
+    DescriptionWnd()->Show();
+    return false;
+}
+
+bool ControlWnd::AboutDOR_Action() {
+    AboutWnd()->Show();
+    return false;
+}
+
+// The main window is the application: closing it ends the run.
+void ControlWnd::Event_Close() { fw::Quit(0); }
+
+// The About window doubles as the start-up screen; it goes once the main
+// window is in use.
+void ControlWnd::Event_Activate() { AboutWnd()->Hide(); }
+
+// The main window is already up, so Control has nothing to do; the other
+// two windows can be reached from here.
+void ControlWnd::Event_EnableMenuItems() {
+    EnableItem(ControlMenuItem(), false);
+    EnableItem(DescriptionMenuItem(), true);
+    EnableItem(AboutMenuItem(), true);
+}
+
+bool ControlWnd::IsEventImplemented(const fw::String& name) {
+    return fw::RuntimeIsEventHandled(*this, "ControlWnd.ControlWnd", name, true);
 }
 
 std::shared_ptr<class ControlWnd> ControlWnd() { return fw::ImplicitInstance<class ControlWnd>(); }

@@ -116,7 +116,7 @@ TEST(StreamBuiltWindow, AppliesNegativeTopsSizesAlignmentAndTwoByteText) {
     auto& heading = window->Get<fw::Label>("Heading");
     EXPECT_EQ(InWindow(heading, *window), QPoint(4, -11));
     EXPECT_EQ(heading.Value(), "T\u00e9st");
-    EXPECT_EQ(heading.Widget()->font().pointSizeF(), 28.0);
+    EXPECT_EQ(heading.Widget()->font().pixelSize(), 28);
     EXPECT_FALSE(heading.Widget()->isEnabled());
     EXPECT_TRUE(static_cast<QLabel*>(heading.Widget())->alignment() & Qt::AlignHCenter);
 }
