@@ -5,6 +5,7 @@
 #include "shell/about_wnd.h"
 #include "shell/description_wnd.h"
 #include "shell/file_types.h"
+#include "shell/menu.h"
 #include "shell/tesmora.h"
 
 #include <exception>
@@ -40,6 +41,7 @@ void BuildClassRecord() {
 constexpr fw::ModuleInitializer kModuleInitializers[] = {
     FileTypes::InitializeFields,
     BuildClassRecord<class ControlWnd>,
+    BuildClassRecord<class Menu>,
     BuildClassRecord<AboutWnd::_wrapper_Timer1>,
     BuildClassRecord<class AboutWnd>,
     BuildClassRecord<Tesmora>,
@@ -116,6 +118,7 @@ void NewAppInstance() {
     // Version 3.0.0, non-release 0, stage code 3; the notice, the short
     // version and the product name.
     app->_x_SetVersionData(3, 0, 0, 0, 3, kNotice, "3.0", kProductName);
+    app->SetMenuBar(Menu());  // the menu bar is built at this first call
     fw::RuntimeRegisterAppObject(app);
 }
 

@@ -1,6 +1,7 @@
 #include "shell/tesmora.h"
 
 #include "shell/about_wnd.h"
+#include "shell/menu.h"
 
 namespace {
 
@@ -20,7 +21,11 @@ const fw::ClassRecord& Tesmora::Class() {
     return record;
 }
 
-void Tesmora::Event_EnableMenuItems() {}
+void Tesmora::Event_EnableMenuItems() {
+    std::shared_ptr<fw::AppleMenuItem> about = AboutDOR();
+    if (!about) fw::RaiseNil("AppleMenuItem");
+    about->SetEnabled(true);
+}
 
 bool Tesmora::AboutDOR_Action() { return ShowAboutWindow(); }
 

@@ -5,6 +5,7 @@
 #include "framework/qt_bridge.h"
 #include "resources/notices.h"
 #include "shell/about_wnd.h"
+#include "shell/menu.h"
 #include "shell/startup.h"
 #include "shell/tesmora.h"
 
@@ -27,8 +28,8 @@ int RunApplication() {
 
 TEST(ModuleInitializers, BuildTheClassRecordsInTheirOrder) {
     fw::RuntimePerformInitializers(ModuleInitializers());
-    const std::vector<fw::String> ours = {"ControlWnd.ControlWnd", "AboutWnd._wrapper_Timer1", "AboutWnd.AboutWnd",
-                                          "Tesmora", "DescriptionWnd.DescriptionWnd"};
+    const std::vector<fw::String> ours = {"ControlWnd.ControlWnd", "Menu", "AboutWnd._wrapper_Timer1",
+                                          "AboutWnd.AboutWnd", "Tesmora", "DescriptionWnd.DescriptionWnd"};
     std::vector<fw::String> registered;
     for (const fw::String& name : fw::RuntimeClassNames())
         if (std::find(ours.begin(), ours.end(), name) != ours.end()) registered.push_back(name);
@@ -51,6 +52,7 @@ TEST(EarlyStartup, MakesOneApplicationObjectWithItsVersionData) {
     EXPECT_EQ(app->Description(), "Tesmora");
     EXPECT_EQ(app->LongVersion(), kNotice);
     EXPECT_EQ(app->Copyright(), kNotice);
+    EXPECT_EQ(app->MenuBar(), Menu());
     // Start-up opens no window before the event loop.
     EXPECT_TRUE(fw::LiveWindows().empty());
 }
@@ -75,6 +77,16 @@ TEST(Tesmora, AnswersOnlyForEnableMenuItems) {
     for (const char* event : {"Activate", "AppearanceChanged", "CancelClose", "Close", "Deactivate",
                               "HandleAppleEvent", "NewDocument", "Open", "OpenDocument", "UnhandledException"})
         EXPECT_FALSE(app.IsEventImplemented(event)) << event;
+}
+
+TEST(Tesmora, EnablesTheAboutItemOfTheApplicationMenuWhetherOrNotAWindowIsOpen) {
+    EarlyStartup();
+    for (bool windowOpen : {false, true}) {
+        if (windowOpen) AboutWnd();
+        AboutDOR()->SetEnabled(false);
+        App()->RaiseEvent("EnableMenuItems");
+        EXPECT_TRUE(AboutDOR()->Enabled()) << "window open: " << windowOpen;
+    }
 }
 
 TEST(Tesmora, AppRaisesBeforeAnApplicationObjectIsRegistered) {
