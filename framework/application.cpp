@@ -187,6 +187,15 @@ void UnhandledException(const std::exception& error) {
     Quit(1);
 }
 
+void UnhandledException(std::exception_ptr error) {
+    if (!error) return;
+    try {
+        std::rethrow_exception(error);
+    } catch (const std::exception& e) {
+        UnhandledException(e);
+    }
+}
+
 int UnhandledExceptionCount() { return State().unhandled; }
 
 void RunHandler(const std::function<void()>& handler) {

@@ -100,6 +100,8 @@ int RuntimeExit();
 // error with its class and message, and a modal message while the event
 // loop runs; the application then ends with a non-zero status.
 void UnhandledException(const std::exception& error);
+// The same for an exception as the exception helper hands it back.
+void UnhandledException(std::exception_ptr error);
 // How many exceptions were reported (for checks).
 int UnhandledExceptionCount();
 

@@ -271,6 +271,9 @@ void Window::Close() {
     impl_->visible = false;
     impl_->frame->hide();
     ProbeReport("closed", *this);
+    // A closed window's timers end with it: none may call its handlers.
+    for (Control* control : Controls())
+        if (auto* timer = dynamic_cast<Timer*>(control)) timer->SetRunMode(0);
     Closing().push_back(self);
     QTimer::singleShot(0, qApp, [] { Closing().clear(); });
     // With no global menu bar, a process without a visible window could not

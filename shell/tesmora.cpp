@@ -1,0 +1,39 @@
+#include "shell/tesmora.h"
+
+#include "shell/about_wnd.h"
+#include "shell/menu.h"
+
+namespace {
+
+bool ShowAboutWindow() {
+    AboutWnd()->Show();
+    return false;
+}
+
+}  // namespace
+
+const fw::ClassRecord& Tesmora::Class() {
+    static const fw::ClassRecord& record = fw::RuntimeRegisterClass({
+        .name = "Tesmora",
+        .base = &fw::Application::Class(),
+        .events = {fw::On<&Tesmora::Event_EnableMenuItems>("EnableMenuItems")},
+    });
+    return record;
+}
+
+void Tesmora::Event_EnableMenuItems() {
+    std::shared_ptr<fw::AppleMenuItem> about = AboutDOR();
+    if (!about) fw::RaiseNil("AppleMenuItem");
+    about->SetEnabled(true);
+}
+
+bool Tesmora::AboutDOR_Action() { return ShowAboutWindow(); }
+
+bool Tesmora::AboutMenuItem_Action() { return ShowAboutWindow(); }
+
+// Class() builds the record when nothing has asked for it before.
+bool Tesmora::IsEventImplemented(const fw::String& name) const {
+    return fw::RuntimeIsEventHandled(*this, Class().name, name, true);
+}
+
+std::shared_ptr<Tesmora> App() { return fw::RuntimeCheckCast<Tesmora>(fw::GetAppObject()); }
