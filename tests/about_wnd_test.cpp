@@ -71,7 +71,7 @@ TEST(AboutWindow, LabelsShowTheNoticeAndTheProductName) {
         EXPECT_EQ(widget->parentWidget(), about->Impl().content);
         EXPECT_TRUE(widget->isVisible());
         EXPECT_EQ(label.Value(), c.text);
-        EXPECT_EQ(widget->font().pointSizeF(), c.pointSize);
+        EXPECT_EQ(widget->font().pixelSize(), c.pointSize);  // layout points are window units
         EXPECT_EQ(widget->font().bold(), c.bold);
         EXPECT_FALSE(widget->font().italic());
         EXPECT_EQ(widget->palette().color(QPalette::Active, QPalette::WindowText), c.color);
