@@ -90,15 +90,6 @@ Qt::Alignment HorizontalAlignment(std::int64_t alignment) {
     }
 }
 
-void SetTextColor(QWidget* widget, QPalette::ColorRole role, const Color& color) {
-    // Only the active and inactive looks take the colour: a disabled control
-    // keeps the desktop's dimmed text.
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::Active, role, ToQColor(color));
-    palette.setColor(QPalette::Inactive, role, ToQColor(color));
-    widget->setPalette(palette);
-}
-
 // Hands each key typed into a text control to the control's KeyDown handler
 // before the control acts on it.
 class KeyFilter : public QObject {
@@ -121,6 +112,7 @@ private:
 
 class RectangleWidget : public QWidget {
 public:
+    using QWidget::QWidget;
     Color fill{0xE6, 0xE6, 0xE6, 0}, topLeft{0x80, 0x80, 0x80, 0}, bottomRight{0x33, 0x33, 0x33, 0};
     double thickness = 1;
 
@@ -141,7 +133,7 @@ protected:
 
 class CanvasWidget : public QWidget {
 public:
-    explicit CanvasWidget(Canvas& owner) : owner_(owner) {}
+    CanvasWidget(Canvas& owner, QWidget* parent) : QWidget(parent), owner_(owner) {}
 
 protected:
     void paintEvent(QPaintEvent*) override {
@@ -253,6 +245,14 @@ const ClassRecord& RectControl::Class() {
     return record;
 }
 
+namespace {
+QWidget* g_newWidgetHome = nullptr;
+}  // namespace
+
+NewWidgetHome::NewWidgetHome(QWidget* home) : previous_(g_newWidgetHome) { g_newWidgetHome = home; }
+NewWidgetHome::~NewWidgetHome() { g_newWidgetHome = previous_; }
+QWidget* NewWidgetHome::Current() { return g_newWidgetHome; }
+
 RectControl::RectControl() : impl_(std::make_unique<RectControlImpl>()) {}
 
 RectControl::~RectControl() { delete impl_->widget.data(); }
@@ -263,6 +263,37 @@ void RectControl::SetWidget(QWidget* widget) {
 }
 
 QWidget* RectControl::Widget() const { return impl_->widget; }
+
+namespace {
+void ApplyPendingLook(RectControlImpl& c) {
+    if (c.widget && c.pendingFont) c.widget->setFont(*c.pendingFont);
+    if (c.widget && c.pendingPalette) c.widget->setPalette(*c.pendingPalette);
+    c.pendingFont.reset();
+    c.pendingPalette.reset();
+}
+
+template <class Look>
+void ChangeLook(RectControlImpl& c, std::optional<Look>& pending, const Look& current,
+                const std::function<void(Look&)>& change) {
+    if (!pending) pending = current;
+    change(*pending);
+    if (c.streamDepth == 0) ApplyPendingLook(c);
+}
+}  // namespace
+
+void RectControl::BeginProperties() { ++impl_->streamDepth; }
+
+void RectControl::EndProperties() {
+    if (--impl_->streamDepth == 0) ApplyPendingLook(*impl_);
+}
+
+void RectControl::ChangeFont(const std::function<void(QFont&)>& change) {
+    if (impl_->widget) ChangeLook(*impl_, impl_->pendingFont, impl_->widget->font(), change);
+}
+
+void RectControl::ChangePalette(const std::function<void(QPalette&)>& change) {
+    if (impl_->widget) ChangeLook(*impl_, impl_->pendingPalette, impl_->widget->palette(), change);
+}
 
 void RectControl::AttachTo(Window& window) {
     Control::AttachTo(window);
@@ -329,7 +360,9 @@ void RectControl::SetInitialParent(const String& name) {
         impl_->parent = &parent;
         parentWidget = parent.Widget();
     }
-    impl_->widget->setParent(parentWidget);
+    // Adding a control already puts it on the window; its stream names the
+    // window again. Moving a widget to the parent it has is not free.
+    if (impl_->widget->parentWidget() != parentWidget) impl_->widget->setParent(parentWidget);
     UpdateGeometry(*this);
     impl_->widget->setVisible(impl_->visible);
 }
@@ -376,11 +409,18 @@ void TextControl::SetItalic(bool v) { italic_ = v; ApplyFont(); }
 void TextControl::SetUnderline(bool v) { underline_ = v; ApplyFont(); }
 
 void TextControl::ApplyFont() {
-    if (Widget()) Widget()->setFont(FontFor(fontName_, fontSize_, bold_, italic_, underline_));
+    ChangeFont([this](QFont& font) { font = FontFor(fontName_, fontSize_, bold_, italic_, underline_); });
 }
 
+// Only the active and inactive looks take the colour: a disabled control
+// keeps the desktop's dimmed text.
 void TextControl::SetTextColor(const Color& color) {
-    if (Widget()) fw::SetTextColor(Widget(), QPalette::Text, color), fw::SetTextColor(Widget(), QPalette::WindowText, color);
+    ChangePalette([&](QPalette& palette) {
+        for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
+            palette.setColor(group, QPalette::Text, ToQColor(color));
+            palette.setColor(group, QPalette::WindowText, ToQColor(color));
+        }
+    });
 }
 
 void TextControl::SetTextAlignment(std::int64_t alignment) { ApplyAlignment(alignment); }
@@ -400,7 +440,7 @@ const ClassRecord& Rectangle::Class() {
     return record;
 }
 
-Rectangle::Rectangle() { SetWidget(new RectangleWidget); }
+Rectangle::Rectangle() { SetWidget(new RectangleWidget(NewWidgetHome::Current())); }
 
 void Rectangle::SetFillColor(const Color& c) { static_cast<RectangleWidget*>(Widget())->fill = c; }
 void Rectangle::SetTopLeftColor(const Color& c) { static_cast<RectangleWidget*>(Widget())->topLeft = c; }
@@ -443,9 +483,7 @@ void TextEdit::SetFocus() {
 bool TextEdit::HasFocus() const { return Widget() && Widget()->hasFocus(); }
 
 void TextEdit::SetBackgroundColor(const Color& color) {
-    QPalette palette = Widget()->palette();
-    palette.setColor(QPalette::Base, ToQColor(color));
-    Widget()->setPalette(palette);
+    ChangePalette([&](QPalette& palette) { palette.setColor(QPalette::Base, ToQColor(color)); });
 }
 
 void TextEdit::SetHasBorder(bool border) {
@@ -488,7 +526,7 @@ const ClassRecord& TextArea::Class() {
 }
 
 TextArea::TextArea() {
-    auto* edit = new QTextEdit;
+    auto* edit = new QTextEdit(NewWidgetHome::Current());
     edit->setAcceptRichText(false);
     edit->setTabChangesFocus(true);
     // Lines break between words only: a number longer than a narrow area
@@ -587,7 +625,12 @@ void TextArea::Do(EditCommand command) {
     }
 }
 
-void TextArea::ApplyAlignment(std::int64_t alignment) { EditOf(*this)->setAlignment(HorizontalAlignment(alignment)); }
+// Setting an alignment lays the document out again, even when it does not
+// change it; streams mostly give the alignment the text already has.
+void TextArea::ApplyAlignment(std::int64_t alignment) {
+    const Qt::Alignment wanted = HorizontalAlignment(alignment);
+    if ((EditOf(*this)->alignment() & Qt::AlignHorizontal_Mask) != wanted) EditOf(*this)->setAlignment(wanted);
+}
 
 // ---------------------------------------------------------------------------
 // TextField
@@ -609,7 +652,7 @@ const ClassRecord& TextField::Class() {
 }
 
 TextField::TextField() {
-    SetWidget(new QLineEdit);
+    SetWidget(new QLineEdit(NewWidgetHome::Current()));
     InstallKeyFilter();
 }
 
@@ -700,6 +743,7 @@ const ClassRecord& Label::Class() {
 
 Label::Label() {
     auto* label = new FittingLabel;
+    label->setParent(NewWidgetHome::Current());
     label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     // A label takes no focus and no clicks: presses go on to the window.
     label->setFocusPolicy(Qt::NoFocus);
@@ -747,7 +791,7 @@ const ClassRecord& PushButton::Class() {
 }
 
 PushButton::PushButton() {
-    auto* button = new QPushButton;
+    auto* button = new QPushButton(NewWidgetHome::Current());
     // Return presses a button only when the layout makes it the default.
     button->setAutoDefault(false);
     QObject::connect(button, &QPushButton::clicked, button, [this] { RunHandler([this] { Push(); }); });
@@ -762,23 +806,15 @@ void PushButton::SetCancel(bool v) {
     if (v) ButtonOf(*this)->setShortcut(QKeySequence(Qt::Key_Escape));
 }
 
-namespace {
-void ChangeFont(QWidget* widget, const std::function<void(QFont&)>& change) {
-    QFont font = widget->font();
-    change(font);
-    widget->setFont(font);
-}
-}  // namespace
-
 void PushButton::SetFontName(const String& v) {
-    ChangeFont(Widget(), [&](QFont& f) { f.setFamily(FamilyFor(v)); });
+    ChangeFont([&](QFont& f) { f.setFamily(FamilyFor(v)); });
 }
 void PushButton::SetFontSize(float v) {
-    ChangeFont(Widget(), [&](QFont& f) { SetLayoutFontSize(f, v); });
+    ChangeFont([&](QFont& f) { SetLayoutFontSize(f, v); });
 }
-void PushButton::SetBold(bool v) { ChangeFont(Widget(), [&](QFont& f) { f.setBold(v); }); }
-void PushButton::SetItalic(bool v) { ChangeFont(Widget(), [&](QFont& f) { f.setItalic(v); }); }
-void PushButton::SetUnderline(bool v) { ChangeFont(Widget(), [&](QFont& f) { f.setUnderline(v); }); }
+void PushButton::SetBold(bool v) { ChangeFont([&](QFont& f) { f.setBold(v); }); }
+void PushButton::SetItalic(bool v) { ChangeFont([&](QFont& f) { f.setItalic(v); }); }
+void PushButton::SetUnderline(bool v) { ChangeFont([&](QFont& f) { f.setUnderline(v); }); }
 
 void PushButton::Push() {
     if (const Delegate* handler = EventHandler("Action")) handler->Invoke<void, PushButton&>(*this);
@@ -801,7 +837,7 @@ const ClassRecord& Canvas::Class() {
 }
 
 Canvas::Canvas() {
-    auto* widget = new CanvasWidget(*this);
+    auto* widget = new CanvasWidget(*this, NewWidgetHome::Current());
     widget->setFocusPolicy(Qt::NoFocus);
     SetWidget(widget);
 }

@@ -11,6 +11,8 @@
 #include <memory>
 #include <string_view>
 
+class QFont;
+class QPalette;
 class QWidget;
 
 namespace fw {
@@ -71,6 +73,8 @@ public:
     ~RectControl() override;
 
     void AttachTo(Window& window) override;
+    void BeginProperties() override;
+    void EndProperties() override;
 
     void SetLeft(std::int64_t);
     void SetTop(std::int64_t);
@@ -102,6 +106,11 @@ public:
 protected:
     // Each concrete control makes its widget in its constructor.
     void SetWidget(QWidget* widget);
+    // Change the widget's font or palette. While a stream is applied the
+    // changes gather on a copy that the widget gets once, at its end: every
+    // change makes Qt resolve the look of the widget and its children again.
+    void ChangeFont(const std::function<void(QFont&)>& change);
+    void ChangePalette(const std::function<void(QPalette&)>& change);
 
 private:
     std::unique_ptr<RectControlImpl> impl_;

@@ -1,6 +1,7 @@
 #include "framework/object.h"
 
 #include "framework/control.h"
+#include "framework/property_stream.h"
 
 #include <algorithm>
 #include <deque>
@@ -56,8 +57,17 @@ const ControlEvent* ClassRecord::FindControlEvent(std::string_view event) const 
                           [&](const ControlEvent& e) { return e.event == event; });
 }
 
+const PropertyDecl* ClassRecord::PropertyForKey(std::size_t keyIndex) const {
+    if (keyIndex < propertiesByKey.size()) return propertiesByKey[keyIndex];
+    return keyIndex < kPropertyKeys.size() ? FindProperty(kPropertyKeys[keyIndex].name) : nullptr;
+}
+
 const ClassRecord& RuntimeRegisterClass(ClassRecord record) {
-    return Registry().emplace_back(std::move(record));
+    ClassRecord& registered = Registry().emplace_back(std::move(record));
+    registered.propertiesByKey.clear();
+    for (const PropertyKey& key : kPropertyKeys)
+        registered.propertiesByKey.push_back(registered.FindProperty(key.name));
+    return registered;
 }
 
 const ClassRecord* RuntimeFindClass(std::string_view name) {

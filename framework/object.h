@@ -32,6 +32,12 @@ class Object : public std::enable_shared_from_this<Object> {
 public:
     virtual ~Object() = default;
     virtual const ClassRecord& Record() const = 0;
+
+    // SetProperties brackets a stream's entries with these. In between, a
+    // class may gather what several properties make together (a widget's
+    // font from its name, size and style) and apply it once, at the end.
+    virtual void BeginProperties() {}
+    virtual void EndProperties() {}
 };
 
 // ---------------------------------------------------------------------------
@@ -70,6 +76,10 @@ struct ClassRecord {
     std::vector<PropertyDecl> properties; // declared by framework classes
     std::vector<ControlEvent> controlEvents;
     std::function<std::shared_ptr<Object>()> create;  // how New makes one
+    // For each layout key, by its place in the key table, the property that
+    // FindProperty gives for it; filled in by RuntimeRegisterClass, so that
+    // applying a stream searches nothing.
+    std::vector<const PropertyDecl*> propertiesByKey;
 
     bool IsA(const ClassRecord& other) const;
     // Searched from this class towards its bases; property names match
@@ -78,6 +88,9 @@ struct ClassRecord {
     const EventBinding* FindEvent(std::string_view event) const;
     const PropertyDecl* FindProperty(std::string_view name) const;
     const ControlEvent* FindControlEvent(std::string_view event) const;
+    // The property the layout key at that place in the key table sets, or
+    // nullptr; a record that was never registered is searched.
+    const PropertyDecl* PropertyForKey(std::size_t keyIndex) const;
 };
 
 // Builds a class record and registers it under its name. Each class keeps
@@ -242,9 +255,10 @@ PropertyDecl Property(std::string_view name) {
 PropertyDecl IgnoredProperty(std::string_view name, PropertyType type);
 
 // Applies a property stream to an object: every entry's property is looked
-// up in the object's class record and set, in stored order. A key the class
-// does not declare, or a value of another type, raises the framework's
-// exception naming the key and its byte offset.
+// up in the object's class record and set, in stored order, between the
+// object's BeginProperties and EndProperties. A key the class does not
+// declare, or a value of another type, raises the framework's exception
+// naming the key and its byte offset; the entries before it stay applied.
 void SetProperties(Object& object, std::span<const std::uint8_t> stream);
 
 }  // namespace fw

@@ -142,7 +142,8 @@ void ReadPropertyStream(PropertyStreamView stream, const std::function<void(cons
     while (!reader.AtEnd()) {
         const std::size_t offset = reader.Offset();
         const PropertyKey& key = reader.ReadKey();
-        apply(PropertyEntry{key.name, reader.ReadValue(key), offset});
+        const auto keyIndex = static_cast<std::size_t>(&key - kPropertyKeys.data());
+        apply(PropertyEntry{key.name, reader.ReadValue(key), offset, keyIndex});
     }
 }
 

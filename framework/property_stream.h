@@ -124,14 +124,46 @@ inline constexpr std::array kPropertyKeys{
 };
 static_assert(kPropertyKeys.size() == 79);
 
+constexpr char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
 constexpr bool EqualIgnoringAsciiCase(std::string_view a, std::string_view b) {
-    constexpr auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
     if (a.size() != b.size()) return false;
     for (std::size_t i = 0; i < a.size(); ++i) {
-        if (lower(a[i]) != lower(b[i])) return false;
+        if (LowerAscii(a[i]) != LowerAscii(b[i])) return false;
     }
     return true;
 }
+
+namespace detail {
+
+// Every entry of every stream is looked up by its key, so the keys sit in a
+// hash table rather than being compared one by one: 32-bit FNV-1a, open
+// addressing with linear probing. Most slots stay empty, which keeps probes
+// short and ends every search. The hash sets bit 0x20 of every byte, which
+// lowercases ASCII letters: names that differ only in case hash alike.
+constexpr std::uint32_t KeyHash(std::string_view name) {
+    std::uint32_t hash = 2166136261u;
+    for (char c : name) hash = (hash ^ (static_cast<std::uint8_t>(c) | 0x20u)) * 16777619u;
+    return hash;
+}
+
+constexpr std::size_t kKeySlotCount = 256;
+constexpr std::uint8_t kEmptyKeySlot = 0xFF;
+static_assert(kPropertyKeys.size() < kEmptyKeySlot && kPropertyKeys.size() * 2 < kKeySlotCount);
+
+// Each slot holds a position in kPropertyKeys, or kEmptyKeySlot.
+inline constexpr auto kKeySlots = [] {
+    std::array<std::uint8_t, kKeySlotCount> table{};
+    table.fill(kEmptyKeySlot);
+    for (std::size_t i = 0; i < kPropertyKeys.size(); ++i) {
+        std::size_t slot = KeyHash(kPropertyKeys[i].name) % kKeySlotCount;
+        while (table[slot] != kEmptyKeySlot) slot = (slot + 1) % kKeySlotCount;
+        table[slot] = static_cast<std::uint8_t>(i);
+    }
+    return table;
+}();
+
+}  // namespace detail
 
 // The position of the key of that name in kPropertyKeys, or the table's size
 // when there is none. Letter case does not count: classes declare some
@@ -140,10 +172,15 @@ constexpr bool EqualIgnoringAsciiCase(std::string_view a, std::string_view b) {
 // undefined-behaviour checks make a comparison of a table pointer with
 // nullptr unusable in a constant expression.
 constexpr std::size_t PropertyKeyIndex(std::string_view name) {
-    for (std::size_t i = 0; i < kPropertyKeys.size(); ++i) {
-        if (EqualIgnoringAsciiCase(kPropertyKeys[i].name, name)) return i;
+    for (std::size_t slot = detail::KeyHash(name) % detail::kKeySlotCount;;
+         slot = (slot + 1) % detail::kKeySlotCount) {
+        const std::uint8_t index = detail::kKeySlots[slot];
+        if (index == detail::kEmptyKeySlot) return kPropertyKeys.size();
+        // Layout data spells its keys as the table does; the exact comparison
+        // settles nearly every lookup.
+        const std::string_view key = kPropertyKeys[index].name;
+        if (key == name || EqualIgnoringAsciiCase(key, name)) return index;
     }
-    return kPropertyKeys.size();
 }
 
 // The key of that name, letter case aside, or nullptr.
@@ -152,8 +189,8 @@ constexpr const PropertyKey* FindPropertyKey(std::string_view name) {
     return index < kPropertyKeys.size() ? &kPropertyKeys[index] : nullptr;
 }
 
-// Case-insensitive lookup gives the first match; a second key differing only
-// in case would never be found.
+// Every key is found where it stands; a second key differing only in case
+// from another would not be.
 static_assert([] {
     for (std::size_t i = 0; i < kPropertyKeys.size(); ++i) {
         if (PropertyKeyIndex(kPropertyKeys[i].name) != i) return false;
@@ -321,11 +358,13 @@ consteval auto PropertyStream(F) {
 }
 
 // One entry as read: the key as the key table spells it, the decoded value
-// (its alternative is the key's type) and the byte offset of the key.
+// (its alternative is the key's type), the byte offset of the key and the
+// key's position in kPropertyKeys.
 struct PropertyEntry {
     std::string_view key;
     PropertyValue value;
     std::size_t offset;
+    std::size_t keyIndex;
 };
 
 // Reads the entries in stored order, to exactly the stream's end, handing

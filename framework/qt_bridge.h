@@ -7,8 +7,11 @@
 
 #include <QColor>
 #include <QFont>
+#include <QPalette>
 #include <QPointer>
 #include <QWidget>
+
+#include <optional>
 
 class QLabel;
 class QMenuBar;
@@ -83,6 +86,29 @@ struct RectControlImpl {
     // Where the control stood when the window's content area had its
     // layout size; anchoring works from there.
     std::int64_t anchorLeft = 0, anchorTop = 0, anchorWidth = 0, anchorHeight = 0;
+    // While streams are applied (nested count): the font and palette that
+    // their entries have made so far, not yet given to the widget.
+    int streamDepth = 0;
+    std::optional<QFont> pendingFont;
+    std::optional<QPalette> pendingPalette;
+};
+
+// While one lives, the widgets of new controls are made inside `home`, the
+// content area of the window that makes them, instead of as hidden windows
+// of their own that adding the control then moves in: a widget that changes
+// parent resolves its font, palette and style all over again.
+class NewWidgetHome {
+public:
+    explicit NewWidgetHome(QWidget* home);
+    ~NewWidgetHome();
+    NewWidgetHome(const NewWidgetHome&) = delete;
+    NewWidgetHome& operator=(const NewWidgetHome&) = delete;
+
+    // The parent for a control's widget made now; nullptr outside a window.
+    static QWidget* Current();
+
+private:
+    QWidget* previous_;
 };
 
 // Builds the shared menu bar's widgets for a window, or returns nullptr when

@@ -51,20 +51,18 @@ void OrderKeyboardFocus(Window& window) {
         std::int64_t group, index;
         QWidget* widget;
     };
-    std::vector<Stop> stops;
+    std::vector<RectControl*> rects;
     std::int64_t firstContainer = INT64_MAX;
     for (Control* control : window.Controls()) {
         auto* rect = dynamic_cast<RectControl*>(control);
-        if (rect && !rect->Parent()) {
-            for (Control* other : window.Controls()) {
-                auto* child = dynamic_cast<RectControl*>(other);
-                if (child && child->Parent() == rect) firstContainer = std::min(firstContainer, rect->TabIndex());
-            }
-        }
+        if (!rect) continue;
+        rects.push_back(rect);
+        const RectControl* container = rect->Parent();
+        if (container && !container->Parent()) firstContainer = std::min(firstContainer, container->TabIndex());
     }
-    for (Control* control : window.Controls()) {
-        auto* rect = dynamic_cast<RectControl*>(control);
-        if (!rect || !rect->Widget() || !(rect->Widget()->focusPolicy() & Qt::TabFocus)) continue;
+    std::vector<Stop> stops;
+    for (RectControl* rect : rects) {
+        if (!rect->Widget() || !(rect->Widget()->focusPolicy() & Qt::TabFocus)) continue;
         std::int64_t group = rect->Parent() ? firstContainer : rect->TabIndex();
         stops.push_back({group, rect->TabIndex(), rect->Widget()});
     }
@@ -287,6 +285,7 @@ bool Window::IsOpen() const { return impl_->open; }
 
 std::shared_ptr<Control> Window::New(const ClassRecord& controlClass) {
     if (!controlClass.create) throw TypeMismatchException(controlClass.name + " is not a control class");
+    NewWidgetHome home(impl_->content);
     auto control = std::dynamic_pointer_cast<Control>(controlClass.create());
     if (!control) throw TypeMismatchException(controlClass.name + " is not a control class");
     return control;

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -157,6 +158,7 @@ TEST(PropertyStream, ReadsTheTimerStreamToItsEnd) {
     EXPECT_EQ(entries[1].key, "RunMode");
     EXPECT_EQ(entries[1].value, fw::PropertyValue(std::int64_t{1}));
     EXPECT_EQ(entries[1].offset, 15u);
+    EXPECT_EQ(fw::kPropertyKeys[entries[1].keyIndex].name, "RunMode");
 }
 
 TEST(PropertyStream, StringCountsBytesNotCharacters) {
@@ -209,6 +211,13 @@ TEST(PropertyKeys, LookupIgnoresLetterCase) {
         {"MacProcId", "MacProcID"}, {"fontsize", "FontSize"},   {"Multilin", nullptr},
         {"Multiline ", nullptr},    {"", nullptr},              {"Colour", nullptr},
     };
+    for (const fw::PropertyKey& key : fw::kPropertyKeys) {
+        std::string upper(key.name), lower(key.name);
+        for (char& ch : upper) ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
+        for (char& ch : lower) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
+        EXPECT_EQ(fw::FindPropertyKey(upper), &key) << upper;
+        EXPECT_EQ(fw::FindPropertyKey(lower), &key) << lower;
+    }
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         const fw::PropertyKey* key = fw::FindPropertyKey(c.name);

@@ -10,6 +10,8 @@
 #include <QTextEdit>
 #include <gtest/gtest.h>
 
+#include <utility>
+
 namespace {
 
 inline constexpr auto kProbeWindow = fw::PropertyStream([] {
@@ -70,7 +72,10 @@ public:
         Build(fw::Rectangle::Class(), "Frame", kFrame);
         Build(fw::TextArea::Class(), "Field", kField);
         Build(fw::Label::Class(), "Heading", kHeading);
+        stray = New(fw::Label::Class());  // made, never added
     }
+
+    std::shared_ptr<fw::Control> stray;
 
     template <class T>
     T& Get(std::string_view name) {
@@ -119,6 +124,72 @@ TEST(StreamBuiltWindow, AppliesNegativeTopsSizesAlignmentAndTwoByteText) {
     EXPECT_EQ(heading.Widget()->font().pixelSize(), 28);
     EXPECT_FALSE(heading.Widget()->isEnabled());
     EXPECT_TRUE(static_cast<QLabel*>(heading.Widget())->alignment() & Qt::AlignHCenter);
+}
+
+TEST(StreamBuiltWindow, AControlThatWasNeverAddedStaysHidden) {
+    auto window = fw::ImplicitInstance<StreamWnd>();
+    ASSERT_TRUE(window->IsVisible());
+    auto& stray = fw::RuntimeCheckCast<fw::Label>(window->stray.get());
+    EXPECT_FALSE(stray.Widget()->isVisible());
+    EXPECT_EQ(window->Controls().size(), 3u);
+}
+
+// Font and colour entries reach the widget together at the end of the
+// stream, also when a later entry fails; outside a stream at once.
+inline constexpr auto kBoldRedThenFault = fw::PropertyStream([] {
+    return std::array{
+        fw::Prop("Bold", true), fw::Prop("FontSize", 20.0f), fw::Prop("TextColor", fw::Color{0xCD, 0x22, 0x18, 0}),
+        fw::Prop("Period", 10),
+    };
+});
+
+TEST(SetProperties, FontAndColoursReachTheWidgetEvenWhenALaterEntryFails) {
+    fw::Label label;
+    EXPECT_THROW(fw::SetProperties(label, kBoldRedThenFault), fw::UnsupportedFormatException);
+    EXPECT_TRUE(label.Widget()->font().bold());
+    EXPECT_EQ(label.Widget()->font().pixelSize(), 20);
+    EXPECT_EQ(label.Widget()->palette().color(QPalette::Active, QPalette::WindowText), QColor(0xCD, 0x22, 0x18));
+
+    label.SetItalic(true);
+    label.SetTextColor(fw::Color{0x80, 0, 0, 0});
+    EXPECT_TRUE(label.Widget()->font().italic());
+    EXPECT_TRUE(label.Widget()->font().bold());
+    EXPECT_EQ(label.Widget()->palette().color(QPalette::Inactive, QPalette::WindowText), QColor(0x80, 0, 0));
+}
+
+inline constexpr auto kCentred = fw::PropertyStream([] { return std::array{fw::Prop("TextAlignment", 2)}; });
+inline constexpr auto kDefaultAlignment = fw::PropertyStream([] { return std::array{fw::Prop("TextAlignment", 0)}; });
+
+TEST(SetProperties, TextAreaAlignmentFollowsEachStream) {
+    fw::TextArea area;
+    auto* edit = static_cast<QTextEdit*>(area.Widget());
+    for (const auto& [stream, expected] : {std::pair{fw::PropertyStreamView(kDefaultAlignment), Qt::AlignLeft},
+                                          std::pair{fw::PropertyStreamView(kCentred), Qt::AlignHCenter},
+                                          std::pair{fw::PropertyStreamView(kDefaultAlignment), Qt::AlignLeft}}) {
+        fw::SetProperties(area, stream);
+        EXPECT_EQ(edit->alignment() & Qt::AlignHorizontal_Mask, expected);
+    }
+}
+
+// A record made without registering it still has its properties found.
+class Unregistered : public fw::Object {
+public:
+    static const fw::ClassRecord& Class() {
+        static const fw::ClassRecord record{.name = "Unregistered",
+                                            .properties = {fw::Property<&Unregistered::SetWidth>("Width")}};
+        return record;
+    }
+    const fw::ClassRecord& Record() const override { return Class(); }
+    void SetWidth(std::int64_t v) { width = v; }
+    std::int64_t width = 0;
+};
+
+inline constexpr auto kWidth = fw::PropertyStream([] { return std::array{fw::Prop("Width", 77)}; });
+
+TEST(SetProperties, FindsThePropertiesOfARecordThatWasNeverRegistered) {
+    Unregistered object;
+    fw::SetProperties(object, kWidth);
+    EXPECT_EQ(object.width, 77);
 }
 
 TEST(SetProperties, RefusesAKeyTheClassDoesNotDeclareNamingKeyAndOffset) {
