@@ -35,10 +35,15 @@ RectControl* ControlOf(const QString& className, const QString& name) {
     return window ? dynamic_cast<RectControl*>(window->ControlByName(name.toStdString())) : nullptr;
 }
 
-// Where a key goes: the focused widget, else the active window.
+// Where a key goes: the focused widget, else the active window, else (the
+// window system may not have activated a window yet) the window built last
+// of those on screen.
 QWidget* KeyTarget() {
     if (QWidget* focus = QApplication::focusWidget()) return focus;
     if (auto front = FrontmostWindow()) return front->Impl().frame.get();
+    auto live = LiveWindows();
+    for (auto it = live.rbegin(); it != live.rend(); ++it)
+        if ((*it)->IsVisible()) return (*it)->Impl().frame.get();
     return nullptr;
 }
 
