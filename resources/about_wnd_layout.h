@@ -3,6 +3,7 @@
 #pragma once
 
 #include "framework/property_stream.h"
+#include "resources/layout_common.h"
 #include "resources/notices.h"
 
 #include <cstdint>
@@ -10,34 +11,12 @@
 
 namespace about_wnd_layout {
 
-// "No index": the control is a single control, not a member of a set.
-inline constexpr std::int64_t kNoIndex = -2147483648LL;
+using namespace layout;
 
 inline constexpr auto kWindow = fw::PropertyStream([] {
-    return std::array{
-        fw::Prop("Width", 314),
-        fw::Prop("Height", 200),
-        fw::Prop("MinimumWidth", 64),
-        fw::Prop("MinimumHeight", 64),
-        fw::Prop("MaximumWidth", 32000),
-        fw::Prop("MaximumHeight", 32000),
-        fw::Prop("Type", 2),
-        fw::Prop("Title", ""),
-        fw::Prop("HasCloseButton", true),
-        fw::Prop("HasMaximizeButton", true),
-        fw::Prop("HasMinimizeButton", true),
-        fw::Prop("HasFullScreenButton", false),
-        fw::Prop("Resizeable", true),
-        fw::Prop("Composite", false),
-        fw::Prop("MacProcID", 0),
-        fw::Prop("FullScreen", false),
-        fw::Prop("DefaultLocation", 0),
-        fw::Prop("Visible", true),
-        fw::Prop("HasBackgroundColor", true),
-        fw::Prop("BackgroundColor", fw::Color{0xFF, 0xFF, 0xFF, 0x00}),
-        fw::Prop("MenuBarVisible", true),
-        fw::Prop("LiveResize", false),
-    };
+    return layout::WindowEntries({.width = 314, .height = 200, .maximumWidth = 32000, .maximumHeight = 32000,
+                                  .type = 2, .title = "", .hasMaximizeButton = true, .resizeable = true,
+                                  .hasBackgroundColor = true});
 });
 
 // What sets the two labels apart; the rest of their streams is the same.
@@ -93,14 +72,14 @@ consteval auto LabelEntries(LabelValues v) {
 // The notice along the bottom edge.
 inline constexpr auto kStaticText5 = fw::PropertyStream([] {
     return LabelEntries({.name = "StaticText5", .left = 0, .top = 171, .width = 313, .height = 16,
-                         .tabIndex = 0, .bold = false, .textColor = fw::Color{0xCD, 0x22, 0x18, 0x00},
+                         .tabIndex = 0, .bold = false, .textColor = kCountRed,
                          .value = kNotice, .fontSize = 11});
 });
 
 // The product name across the top.
 inline constexpr auto kStaticText1 = fw::PropertyStream([] {
     return LabelEntries({.name = "StaticText1", .left = 0, .top = 0, .width = 308, .height = 51,
-                         .tabIndex = 2, .bold = true, .textColor = fw::Color{0x80, 0x00, 0x00, 0x00},
+                         .tabIndex = 2, .bold = true, .textColor = kDarkRed,
                          .value = kProductName, .fontSize = 28});
 });
 

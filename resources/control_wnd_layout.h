@@ -9,6 +9,7 @@
 #pragma once
 
 #include "framework/property_stream.h"
+#include "resources/layout_common.h"
 #include "resources/notices.h"
 
 #include <array>
@@ -18,16 +19,7 @@
 
 namespace control_wnd_layout {
 
-// "No index": the control is a single control, not one of an indexed set.
-inline constexpr std::int64_t kNoIndex = -2147483648LL;
-
-inline constexpr fw::Color kWhite{0xFF, 0xFF, 0xFF, 0};
-inline constexpr fw::Color kBlack{0x00, 0x00, 0x00, 0};
-inline constexpr fw::Color kLightGrey{0xE6, 0xE6, 0xE6, 0};
-inline constexpr fw::Color kGrey{0x80, 0x80, 0x80, 0};
-inline constexpr fw::Color kDarkGrey{0x33, 0x33, 0x33, 0};
-inline constexpr fw::Color kCountRed{0xCD, 0x22, 0x18, 0};
-inline constexpr fw::Color kDarkRed{0x80, 0x00, 0x00, 0};
+using namespace layout;
 
 inline constexpr std::int64_t kDefaultAlignment = 0;
 inline constexpr std::int64_t kCentred = 2;
@@ -249,31 +241,12 @@ inline constexpr Look kResultLook{.textColor = kBlack};
 // The window: fixed at 515 by 440. Its stored maximum width of 500 is below
 // that width; a window that cannot be resized keeps its layout size.
 
+// MaximumWidth 500 stands below the width 515 as stored; the window cannot
+// be resized, so it does not cut the window.
 inline constexpr auto kControlWndStream = fw::PropertyStream([] {
-    return std::array{
-        fw::Prop("Width", 515),
-        fw::Prop("Height", 440),
-        fw::Prop("MinimumWidth", 64),
-        fw::Prop("MinimumHeight", 64),
-        fw::Prop("MaximumWidth", 500),
-        fw::Prop("MaximumHeight", 500),
-        fw::Prop("Type", 0),
-        fw::Prop("Title", "Quillon"),
-        fw::Prop("HasCloseButton", true),
-        fw::Prop("HasMaximizeButton", false),
-        fw::Prop("HasMinimizeButton", true),
-        fw::Prop("HasFullScreenButton", false),
-        fw::Prop("Resizeable", false),
-        fw::Prop("Composite", false),
-        fw::Prop("MacProcID", 0),
-        fw::Prop("FullScreen", false),
-        fw::Prop("DefaultLocation", 0),
-        fw::Prop("Visible", true),
-        fw::Prop("HasBackgroundColor", true),
-        fw::Prop("BackgroundColor", kWhite),
-        fw::Prop("MenuBarVisible", true),
-        fw::Prop("LiveResize", false),
-    };
+    return layout::WindowEntries({.width = 515, .height = 440, .maximumWidth = 500, .maximumHeight = 500,
+                                  .type = 0, .title = "Quillon", .hasMaximizeButton = false, .resizeable = false,
+                                  .hasBackgroundColor = true});
 });
 
 // ---------------------------------------------------------------------------

@@ -6,6 +6,7 @@
 #pragma once
 
 #include "framework/property_stream.h"
+#include "resources/layout_common.h"
 #include "resources/description_text.h"
 
 #include <array>
@@ -13,30 +14,9 @@
 #include <string_view>
 
 inline constexpr auto kDescriptionWndStream = fw::PropertyStream([] {
-    return std::array{
-        fw::Prop("Width", 427),
-        fw::Prop("Height", 491),
-        fw::Prop("MinimumWidth", 64),
-        fw::Prop("MinimumHeight", 64),
-        fw::Prop("MaximumWidth", 32000),
-        fw::Prop("MaximumHeight", 32000),
-        fw::Prop("Type", 0),
-        fw::Prop("Title", "Description"),
-        fw::Prop("HasCloseButton", true),
-        fw::Prop("HasMaximizeButton", true),
-        fw::Prop("HasMinimizeButton", true),
-        fw::Prop("HasFullScreenButton", false),
-        fw::Prop("Resizeable", true),
-        fw::Prop("Composite", false),
-        fw::Prop("MacProcID", 0),
-        fw::Prop("FullScreen", false),
-        fw::Prop("DefaultLocation", 0),
-        fw::Prop("Visible", true),
-        fw::Prop("HasBackgroundColor", false),
-        fw::Prop("BackgroundColor", fw::Color{0xFF, 0xFF, 0xFF, 0}),
-        fw::Prop("MenuBarVisible", true),
-        fw::Prop("LiveResize", false),
-    };
+    return layout::WindowEntries({.width = 427, .height = 491, .maximumWidth = 32000, .maximumHeight = 32000,
+                                  .type = 0, .title = "Description", .hasMaximizeButton = true,
+                                  .resizeable = true, .hasBackgroundColor = false});
 });
 
 // What tells the two text areas apart; every other entry is the same.
@@ -49,10 +29,10 @@ struct DescriptionTextAreaValues {
 
 // A text area's entries in the order this window's data keeps them.
 consteval auto DescriptionTextArea(const DescriptionTextAreaValues& v) {
-    constexpr fw::Color kBlack{0x00, 0x00, 0x00, 0}, kWhite{0xFF, 0xFF, 0xFF, 0};
+    using layout::kBlack, layout::kWhite;
     return std::array{
         fw::Prop("Name", v.name),
-        fw::Prop("Index", -2147483648LL),  // no index: a single control
+        fw::Prop("Index", layout::kNoIndex),
         fw::Prop("Left", -1),
         fw::Prop("Top", -1),
         fw::Prop("Width", v.width),
