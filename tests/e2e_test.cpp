@@ -33,7 +33,7 @@ public:
 
     // Waits for a line of the probe; returns the milliseconds since start,
     // or -1 when it did not come in time.
-    qint64 WaitFor(const QString& line, int timeoutMs = 8000) {
+    qint64 WaitFor(const QString& line, int timeoutMs = 15000) {
         QElapsedTimer waited;
         waited.start();
         while (waited.elapsed() < timeoutMs) {
@@ -47,6 +47,8 @@ public:
         return -1;
     }
     bool Seen(const QString& line) const { return seen_.contains(line); }
+    // What the process wrote to standard error, for failure messages.
+    std::string Errors() { return process_.readAllStandardError().toStdString(); }
 
     void Send(const QString& command) {
         process_.write((command + "\n").toUtf8());
@@ -54,7 +56,7 @@ public:
     }
 
     // The exit status, or -1 when the process did not end in time.
-    int ExitStatus(int timeoutMs = 8000) {
+    int ExitStatus(int timeoutMs = 15000) {
         if (!process_.waitForFinished(timeoutMs)) return -1;
         return process_.exitStatus() == QProcess::NormalExit ? process_.exitCode() : -1;
     }
@@ -68,12 +70,12 @@ private:
 TEST(EndToEnd, AboutWindowComesFirstAndGivesWayToTheMainWindowAfterItsTimer) {
     RunningApp app;
     ASSERT_GE(app.WaitFor("shown " + kAbout), 0);
-    const qint64 mainShown = app.WaitFor("shown " + kMain, 10000);
+    const qint64 mainShown = app.WaitFor("shown " + kMain, 20000);
     ASSERT_GE(mainShown, 0);
     EXPECT_GE(mainShown, 3900);
     EXPECT_TRUE(app.Seen("hidden " + kAbout));
     app.Send("close " + kMain);
-    EXPECT_EQ(app.ExitStatus(), 0);
+    EXPECT_EQ(app.ExitStatus(), 0) << app.Errors();
 }
 
 TEST(EndToEnd, AKeyPressDismissesTheAboutWindowAtOnce) {
@@ -86,7 +88,7 @@ TEST(EndToEnd, AKeyPressDismissesTheAboutWindowAtOnce) {
     ASSERT_GE(mainShown, 0);
     EXPECT_LT(mainShown - aboutShown, 3000);
     app.Send("close " + kMain);
-    EXPECT_EQ(app.ExitStatus(), 0);
+    EXPECT_EQ(app.ExitStatus(), 0) << app.Errors();
 }
 
 TEST(EndToEnd, CalculatesThroughTypingAndClicks) {
@@ -101,14 +103,14 @@ TEST(EndToEnd, CalculatesThroughTypingAndClicks) {
     app.Send("text " + kMain + " pppFld");
     EXPECT_GE(app.WaitFor("text pppFld 4.8"), 0);
     app.Send("close " + kMain);
-    EXPECT_EQ(app.ExitStatus(), 0);
+    EXPECT_EQ(app.ExitStatus(), 0) << app.Errors();
 }
 
 TEST(EndToEnd, ClosingTheStartUpWindowBeforeItGivesWayEndsTheApplication) {
     RunningApp app;
     ASSERT_GE(app.WaitFor("shown " + kAbout), 0);
     app.Send("close " + kAbout);
-    EXPECT_EQ(app.ExitStatus(), 0);
+    EXPECT_EQ(app.ExitStatus(), 0) << app.Errors();
     EXPECT_FALSE(app.Seen("shown " + kMain));
 }
 
@@ -116,7 +118,7 @@ TEST(EndToEnd, RunsOnARealXServer) {
     const QString xvfb = QStandardPaths::findExecutable("xvfb-run");
     if (xvfb.isEmpty()) GTEST_SKIP() << "xvfb-run is not installed";
     RunningApp app("xcb", xvfb);
-    ASSERT_GE(app.WaitFor("shown " + kAbout, 15000), 0);
+    ASSERT_GE(app.WaitFor("shown " + kAbout, 20000), 0);
     app.Send("key a");
     ASSERT_GE(app.WaitFor("shown " + kMain), 0);
     app.Send("type " + kMain + " tpFld 30");
@@ -127,7 +129,7 @@ TEST(EndToEnd, RunsOnARealXServer) {
     app.Send("text " + kMain + " pppFld");
     EXPECT_GE(app.WaitFor("text pppFld 75"), 0);
     app.Send("close " + kMain);
-    EXPECT_EQ(app.ExitStatus(15000), 0);
+    EXPECT_EQ(app.ExitStatus(15000), 0) << app.Errors();
 }
 
 }  // namespace
