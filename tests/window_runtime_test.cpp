@@ -3,6 +3,7 @@
 #include "framework/application.h"
 #include "framework/control.h"
 #include "framework/window.h"
+#include "tests/gui_test_support.h"
 
 #include <QApplication>
 #include <QPushButton>
@@ -215,6 +216,25 @@ TEST(WeakReferences, DoNotKeepTheirWindowAlive) {
     }
     fw::RuntimeReleaseWindows();
     EXPECT_EQ(ref.Value(), nullptr);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(UnhandledExceptions, InTheEventLoopAreShownInAMessageAndEndTheRunNonZero) {
+    QString message;
+    DismissNextMessageBox(&message);
+    fw::RunFrameworkInitialization([] { throw fw::NilObjectException("no About window"); });
+
+    testing::internal::CaptureStderr();
+    const int quitCode = fw::RuntimeRun();
+    const std::string report = testing::internal::GetCapturedStderr();
+
+    EXPECT_NE(report.find("NilObjectException: no About window"), std::string::npos) << report;
+    EXPECT_FALSE(message.isEmpty());
+    EXPECT_EQ(quitCode, 1);
+    EXPECT_NE(fw::RuntimeExit(), 0);
 }
 
 }  // namespace
