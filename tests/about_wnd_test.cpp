@@ -1,6 +1,7 @@
 // The About window: what its layout builds, and how it gives way to the main
 // window (its timer, a key, a mouse press) or ends the run when closed first.
 #include "framework/application.h"
+#include "framework/picture.h"
 #include "framework/qt_bridge.h"
 #include "main_window/control_wnd.h"
 #include "resources/notices.h"
@@ -88,6 +89,16 @@ TEST(AboutWindow, TheCanvasShowsTheEmblemCentredAcrossTheWindow) {
     ASSERT_NE(canvas.Backdrop(), nullptr);
     EXPECT_EQ(canvas.Backdrop(), Rovi96());
     EXPECT_EQ(canvas.Widget()->focusPolicy(), Qt::NoFocus);
+}
+
+TEST(AboutWindow, WithoutItsPictureIsBuiltWithAnEmptyCanvasAndStillGivesWay) {
+    fw::SetAppResourceRoot("/nonexistent/");
+    auto about = AboutWnd();
+    EXPECT_EQ(about->Canvas1().Backdrop(), nullptr);
+    EXPECT_TRUE(about->IsVisible());
+    QTest::keyClick(Frame(*about), Qt::Key_Space);
+    EXPECT_FALSE(about->IsVisible());
+    EXPECT_TRUE(MainWindowShown());
 }
 
 TEST(AboutWindow, ResizingMovesNoControl) {
