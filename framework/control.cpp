@@ -875,6 +875,9 @@ const ClassRecord& Timer::Class() {
 
 Timer::Timer() : impl_(std::make_unique<TimerImpl>()) {
     impl_->timer.setInterval(1000);
+    // Qt's default coarse timers may fire up to 5 % early; a period is a
+    // period.
+    impl_->timer.setTimerType(Qt::PreciseTimer);
     QObject::connect(&impl_->timer, &QTimer::timeout, [this] { RunHandler([this] { Fire(); }); });
 }
 

@@ -6,6 +6,7 @@
 #include "tests/gui_test_support.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QPushButton>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -191,6 +192,18 @@ TEST(Timers, ASingleShotTimerFiresOnceFromTheEventLoop) {
     QTest::qWait(150);
     EXPECT_EQ(owner.ticks, 1);
     EXPECT_FALSE(timer.IsRunning());
+}
+
+TEST(Timers, NeverFireBeforeTheirPeriodEnds) {
+    TimerOwner owner;
+    fw::Timer timer;
+    fw::RuntimeAddEventHandler(timer, "Action", fw::RuntimeCreateDelegate(&TimerOwner::Tick, &owner, "( Timer )"));
+    QElapsedTimer clock;
+    clock.start();
+    timer.SetPeriod(400);
+    timer.SetRunMode(1);
+    QTRY_VERIFY_WITH_TIMEOUT(owner.ticks == 1, 2000);
+    EXPECT_GE(clock.elapsed(), 400);
 }
 
 TEST(Timers, RunModeTwoRepeatsAndZeroStops) {
