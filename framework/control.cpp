@@ -480,7 +480,6 @@ void TextEdit::SetFocus() {
     if (Widget()) Widget()->setFocus(Qt::OtherFocusReason);
 }
 
-bool TextEdit::HasFocus() const { return Widget() && Widget()->hasFocus(); }
 
 void TextEdit::SetBackgroundColor(const Color& color) {
     ChangePalette([&](QPalette& palette) { palette.setColor(QPalette::Base, ToQColor(color)); });
@@ -898,10 +897,6 @@ void Timer::SetRunMode(std::int64_t mode) {
 std::int64_t Timer::Period() const { return impl_->timer.interval(); }
 std::int64_t Timer::RunMode() const { return impl_->runMode; }
 bool Timer::IsRunning() const { return impl_->timer.isActive(); }
-
-void Timer::Reset() {
-    if (impl_->runMode != 0) impl_->timer.start();
-}
 
 void Timer::Fire() {
     if (const Delegate* handler = EventHandler("Action")) handler->Invoke<void, Timer&>(*this);

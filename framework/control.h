@@ -34,7 +34,6 @@ public:
     const String& Name() const { return name_; }
     void SetName(const String& name) { name_ = name; }
     void SetIndex(std::int64_t index) { index_ = index; }
-    std::int64_t ControlIndex() const { return index_; }
 
     // The window the control was added to (nullptr before, or once the
     // window is gone).
@@ -165,7 +164,6 @@ public:
     virtual String Text() const = 0;
     virtual void SetText(const String& text) = 0;
     void SetFocus();
-    bool HasFocus() const;
 
     void SetValue(const String& text) { SetText(text); }
     virtual void SetReadOnly(bool) = 0;
@@ -305,8 +303,6 @@ public:
     std::int64_t Period() const;
     std::int64_t RunMode() const;
     bool IsRunning() const;
-    // Starts the period again.
-    void Reset();
     // Raises Action as the event loop does when the period ends.
     void Fire();
 

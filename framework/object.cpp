@@ -10,13 +10,6 @@ namespace fw {
 
 namespace {
 
-bool EqualIgnoringCase(std::string_view a, std::string_view b) {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; };
-        return lower(x) == lower(y);
-    });
-}
-
 // Records live for the whole run; a deque keeps their addresses stable.
 std::deque<ClassRecord>& Registry() {
     static std::deque<ClassRecord> records;
@@ -49,7 +42,7 @@ const EventBinding* ClassRecord::FindEvent(std::string_view event) const {
 
 const PropertyDecl* ClassRecord::FindProperty(std::string_view name) const {
     return FindAlongBases(this, &ClassRecord::properties,
-                          [&](const PropertyDecl& p) { return EqualIgnoringCase(p.name, name); });
+                          [&](const PropertyDecl& p) { return EqualIgnoringAsciiCase(p.name, name); });
 }
 
 const ControlEvent* ClassRecord::FindControlEvent(std::string_view event) const {
