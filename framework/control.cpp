@@ -183,13 +183,11 @@ std::vector<PropertyDecl> RectControlProperties() {
 
 std::vector<PropertyDecl> FontProperties() {
     return {
-        Property<&TextControl::SetFontName>("FontName"),
-        Property<&TextControl::SetFontSize>("FontSize"),
-        Property<&TextControl::SetBold>("Bold"),
-        Property<&TextControl::SetItalic>("Italic"),
-        Property<&TextControl::SetUnderline>("Underline"),
-        Property<&TextControl::SetTextColor>("TextColor"),
-        Property<&TextControl::SetTextAlignment>("TextAlignment"),
+        Property<&FontControl::SetFontName>("FontName"),
+        Property<&FontControl::SetFontSize>("FontSize"),
+        Property<&FontControl::SetBold>("Bold"),
+        Property<&FontControl::SetItalic>("Italic"),
+        Property<&FontControl::SetUnderline>("Underline"),
         // Only points are used.
         IgnoredProperty("FontUnit", PropertyType::Enum8),
     };
@@ -396,19 +394,29 @@ void ApplyAnchors(Window& window, QSize contentSize) {
 // ---------------------------------------------------------------------------
 // TextControl
 
-const ClassRecord& TextControl::Class() {
+const ClassRecord& FontControl::Class() {
     static const ClassRecord& record =
-        RuntimeRegisterClass(ControlClass<TextControl>("TextControl", RectControl::Class(), FontProperties()));
+        RuntimeRegisterClass(ControlClass<FontControl>("FontControl", RectControl::Class(), FontProperties()));
     return record;
 }
 
-void TextControl::SetFontName(const String& v) { fontName_ = v; ApplyFont(); }
-void TextControl::SetFontSize(float v) { fontSize_ = v; ApplyFont(); }
-void TextControl::SetBold(bool v) { bold_ = v; ApplyFont(); }
-void TextControl::SetItalic(bool v) { italic_ = v; ApplyFont(); }
-void TextControl::SetUnderline(bool v) { underline_ = v; ApplyFont(); }
+void FontControl::SetFontName(const String& v) { fontName_ = v; ApplyFont(); }
+void FontControl::SetFontSize(float v) { fontSize_ = v; ApplyFont(); }
+void FontControl::SetBold(bool v) { bold_ = v; ApplyFont(); }
+void FontControl::SetItalic(bool v) { italic_ = v; ApplyFont(); }
+void FontControl::SetUnderline(bool v) { underline_ = v; ApplyFont(); }
 
-void TextControl::ApplyFont() {
+const ClassRecord& TextControl::Class() {
+    static const ClassRecord& record = RuntimeRegisterClass(ControlClass<TextControl>(
+        "TextControl", FontControl::Class(),
+        {
+            Property<&TextControl::SetTextColor>("TextColor"),
+            Property<&TextControl::SetTextAlignment>("TextAlignment"),
+        }));
+    return record;
+}
+
+void FontControl::ApplyFont() {
     ChangeFont([this](QFont& font) { font = FontFor(fontName_, fontSize_, bold_, italic_, underline_); });
 }
 
@@ -772,17 +780,11 @@ QPushButton* ButtonOf(const PushButton& button) { return static_cast<QPushButton
 
 const ClassRecord& PushButton::Class() {
     static const ClassRecord& record = RuntimeRegisterClass(ControlClass<PushButton>(
-        "PushButton", RectControl::Class(),
+        "PushButton", FontControl::Class(),
         {
             Property<&PushButton::SetCaption>("Caption"),
             Property<&PushButton::SetDefault>("Default"),
             Property<&PushButton::SetCancel>("Cancel"),
-            Property<&PushButton::SetFontName>("FontName"),
-            Property<&PushButton::SetFontSize>("FontSize"),
-            Property<&PushButton::SetBold>("Bold"),
-            Property<&PushButton::SetItalic>("Italic"),
-            Property<&PushButton::SetUnderline>("Underline"),
-            IgnoredProperty("FontUnit", PropertyType::Enum8),
             IgnoredProperty("MacButtonStyle", PropertyType::Integer),
         },
         {{"Action", "( PushButton )"}}));
@@ -804,16 +806,6 @@ void PushButton::SetDefault(bool v) { ButtonOf(*this)->setDefault(v); }
 void PushButton::SetCancel(bool v) {
     if (v) ButtonOf(*this)->setShortcut(QKeySequence(Qt::Key_Escape));
 }
-
-void PushButton::SetFontName(const String& v) {
-    ChangeFont([&](QFont& f) { f.setFamily(FamilyFor(v)); });
-}
-void PushButton::SetFontSize(float v) {
-    ChangeFont([&](QFont& f) { SetLayoutFontSize(f, v); });
-}
-void PushButton::SetBold(bool v) { ChangeFont([&](QFont& f) { f.setBold(v); }); }
-void PushButton::SetItalic(bool v) { ChangeFont([&](QFont& f) { f.setItalic(v); }); }
-void PushButton::SetUnderline(bool v) { ChangeFont([&](QFont& f) { f.setUnderline(v); }); }
 
 void PushButton::Push() {
     if (const Delegate* handler = EventHandler("Action")) handler->Invoke<void, PushButton&>(*this);

@@ -115,8 +115,8 @@ private:
     std::unique_ptr<RectControlImpl> impl_;
 };
 
-// Font and colour properties shared by the text-bearing controls.
-class TextControl : public RectControl {
+// The font properties shared by every control that shows text.
+class FontControl : public RectControl {
 public:
     static const ClassRecord& Class();
     const ClassRecord& Record() const override { return Class(); }
@@ -126,21 +126,29 @@ public:
     void SetBold(bool);
     void SetItalic(bool);
     void SetUnderline(bool);
-    void SetTextColor(const Color&);
-    void SetTextAlignment(std::int64_t);  // 0 default, 1 left, 2 centred, 3 right
 
     String FontName() const { return fontName_; }
     float FontSize() const { return fontSize_; }
     bool Bold() const { return bold_; }
-
-protected:
-    virtual void ApplyAlignment(std::int64_t alignment) = 0;
 
 private:
     void ApplyFont();
     String fontName_ = "System";
     float fontSize_ = 0;
     bool bold_ = false, italic_ = false, underline_ = false;
+};
+
+// Text colour and alignment, beside the font, for labels and text fields.
+class TextControl : public FontControl {
+public:
+    static const ClassRecord& Class();
+    const ClassRecord& Record() const override { return Class(); }
+
+    void SetTextColor(const Color&);
+    void SetTextAlignment(std::int64_t);  // 0 default, 1 left, 2 centred, 3 right
+
+protected:
+    virtual void ApplyAlignment(std::int64_t alignment) = 0;
 };
 
 class Rectangle : public RectControl {
@@ -256,7 +264,7 @@ protected:
     void ApplyAlignment(std::int64_t alignment) override;
 };
 
-class PushButton : public RectControl {
+class PushButton : public FontControl {
 public:
     static const ClassRecord& Class();
     const ClassRecord& Record() const override { return Class(); }
@@ -265,11 +273,6 @@ public:
     String Caption() const;
     void SetDefault(bool);
     void SetCancel(bool);
-    void SetFontName(const String&);
-    void SetFontSize(float);
-    void SetBold(bool);
-    void SetItalic(bool);
-    void SetUnderline(bool);
     void Push();  // as a click does: raises Action
 };
 

@@ -163,14 +163,14 @@ TEST_F(MainWindowTest, BuildsTheTwentyFiveControlsInOrderWhereTheLayoutPutsThem)
         EXPECT_EQ(control.Widget()->parentWidget(), parent);
         EXPECT_TRUE(control.Widget()->isVisible());
         EXPECT_EQ(control.Widget()->isEnabled(), b.enabled);
-        if (auto* label = dynamic_cast<fw::Label*>(&control)) EXPECT_EQ(label->Value(), b.text);
-        if (auto* edit = dynamic_cast<fw::TextEdit*>(&control)) EXPECT_EQ(edit->Text(), b.text);
-        if (auto* button = dynamic_cast<fw::PushButton*>(&control)) EXPECT_EQ(button->Caption(), b.text);
+        if (auto* label = dynamic_cast<fw::Label*>(&control)) { EXPECT_EQ(label->Value(), b.text); }
+        if (auto* edit = dynamic_cast<fw::TextEdit*>(&control)) { EXPECT_EQ(edit->Text(), b.text); }
+        if (auto* button = dynamic_cast<fw::PushButton*>(&control)) { EXPECT_EQ(button->Caption(), b.text); }
         // Of the labels only StaticText4 is stored as a tab stop; no label
         // takes the focus all the same.
         const bool label = b.type == fw::Label::Class;
         EXPECT_EQ(control.TabStop(), !label || b.name == std::string_view("StaticText4"));
-        if (label) EXPECT_EQ(control.Widget()->focusPolicy(), Qt::NoFocus);
+        if (label) { EXPECT_EQ(control.Widget()->focusPolicy(), Qt::NoFocus); }
     }
 }
 
