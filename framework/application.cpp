@@ -63,10 +63,12 @@ void Application::_x_SetVersionData(std::int64_t major, std::int64_t minor, std:
     longVersion_ = longVersion;
     shortVersion_ = shortVersion;
     packageInfo_ = packageInfo;
+    // Only the name, not a display name: Qt would append a display name to
+    // every window title, and the titles are the layout data's. The name
+    // still stands in for an empty title and heads message boxes.
     if (qApp) {
         QCoreApplication::setApplicationName(QString::fromStdString(packageInfo));
         QCoreApplication::setApplicationVersion(QString::fromStdString(shortVersion));
-        QGuiApplication::setApplicationDisplayName(QString::fromStdString(packageInfo));
     }
 }
 
