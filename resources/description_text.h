@@ -6,7 +6,8 @@
 // Plain ASCII, 21 lines separated by single carriage returns (no line feed,
 // none after the last line). Line 1 is the product name, set bold when the
 // window opens; line 6 holds one blank; line 16 is the separator of 15
-// blanks and 38 asterisks. The text area's stream must come to exactly
+// blanks and 38 asterisks, and line 17 under it the version and copyright
+// notice. The text area's stream must come to exactly
 // 3120 bytes (see description_wnd_layout.h), so rewording a line means
 // balancing its length elsewhere.
 #pragma once
@@ -20,49 +21,51 @@
 inline constexpr std::string_view kDescriptionText =
     "Tesmora\r"
     "\r"
-    "People find it surprisingly hard to solve problems such as the following:\r"
+    "People in general have great difficulty in solving problems such as the following "
+    "one:\r"
     "\r"
-    "The hemoccult test is used to screen a group of men for colorectal cancer. The "
-    "probability that any one man in the population has colorectal cancer is 0.3 percent. "
-    "If a man has colorectal cancer, the probability that his hemoccult test is positive is "
-    "50 percent. If a man does not have colorectal cancer, the probability that his "
-    "hemoccult test is nevertheless positive is 3 percent. What is the probability that a "
-    "man who has a positive hemoccult test in the screening actually has colorectal cancer?\r"
+    "The hemoccult test is used to screen a group of men for colorectal cancer. For any "
+    "one man in the population, the probability that he has colorectal cancer is 0.3 "
+    "percent. If a man has colorectal cancer, the probability that his hemoccult test "
+    "comes out positive is 50 percent. If a man does not have colorectal cancer, the "
+    "probability that his hemoccult test nevertheless comes out positive is 3 percent. "
+    "What, then, is the probability that a man who has a positive hemoccult test in the "
+    "screening actually has colorectal cancer?\r"
     " \r"
-    "When Gerd Gigerenzer (2002) posed this question to 24 physicians, only 1 gave the "
-    "correct answer of around 5 percent. Think of 10,000 men: 30 of them have colorectal "
-    "cancer, and 15 of those test positive; of the 9,970 men without it, about 299 test "
-    "positive as well. So only 15 of the roughly 314 men with a positive test have the "
-    "cancer. Technically, this is the \"positive predictive value--the probability of "
-    "having the disease conditional on a positive test result\".\r"
+    "When the psychologist Gerd Gigerenzer (2002) posed this question to 24 physicians, "
+    "only 1 gave the correct answer of around 5 percent. The probability that this "
+    "question asks for, that of the disorder given a positive test, has a name of its own. "
+    "Technically, this is the \"positive predictive value--the probability of having the "
+    "disease conditional on a positive test result\".\r"
     "\r"
     "When the \"population prevalence (0.3%)\", \"sensitivity (50%)\" and \"false positive "
-    "rate (3%)\" are known, enter the appropriate percentages in the main window's three "
-    "percentage fields. When the frequency counts of all 4 test-disorder combinations are "
-    "known instead, enter them into the 4 appropriate cells of the table. Then press "
-    "Calculate and read the answer beside \"Percent with positive test and disorder:\".\r"
+    "rate (3%)\" are known, enter the appropriate percentages in the three percentage "
+    "fields of the main window. When the frequency counts of all 4 test-disorder "
+    "combinations are known instead, enter them into the 4 appropriate cells of the table. "
+    "Then press Calculate and read the answer beside \"Percent with positive test and "
+    "disorder:\".\r"
     "\r"
     "Reference\r"
     "Gigerenzer, G. (2002). Calculated risks: How to know when numbers deceive you. New "
-    "York: Simon & Schuster. (Published in the UK as Reckoning with risk: Learning to live "
-    "with uncertainty. London: Allen Lane.)\r"
+    "York: Simon & Schuster.\r"
     "\r"
     "\r"
     "\r"
     "               **************************************\r"
-    "\r"
+    "Tesmora, version 3.0. Copyright (c) 2019-2020 The Tesmora Authors. All rights "
+    "reserved.\r"
     "\r"
     "Reference as: The Tesmora Authors (2020). Tesmora [Computer software]. Uppsala: "
     "Tesmora Project.\r"
     "\r"
-    "Tesmora is provided as is, without warranty of any kind, expressed or implied, "
-    "including but not limited to the implied warranties of merchantability or fitness for "
-    "a particular purpose. Tesmora must be used with professional care and judgment, and "
-    "only by a user who has the necessary professional qualifications. The user of Tesmora "
-    "takes complete responsibility for any decisions made or reports written on the basis "
-    "of results from Tesmora. The authors of Tesmora accept no liability towards the user "
-    "or any third party for any damages arising from miscalculation or misuse of the "
-    "program.";
+    "Tesmora is provided \"as is\", without warranty of any kind, expressed or implied, "
+    "including, but not limited to, the implied warranties of merchantability or fitness "
+    "for a particular purpose. Tesmora must be used with professional care and judgment, "
+    "and only by a user who has the necessary professional qualifications. The user of "
+    "Tesmora takes complete responsibility for any decisions made or reports written, in "
+    "whole or in part, on the basis of results from Tesmora. The authors of Tesmora accept "
+    "no liability towards the user or any third party for any damages of any kind, direct "
+    "or indirect, arising from miscalculation or misuse of the program.";
 
 inline constexpr std::size_t kDescriptionLineCount = 21;
 
@@ -87,3 +90,7 @@ static_assert(kDescriptionText.back() != '\r', "no line break after the last lin
 static_assert(DescriptionLine(1) == kProductName, "the title line is the product name alone");
 static_assert(DescriptionLine(6) == " ");
 static_assert(DescriptionLine(16) == "               **************************************");
+// The version data's notice, its copyright sign written "(c)" in ASCII.
+static_assert(DescriptionLine(17).find(std::string_view(kNotice).substr(std::string_view("\u00A9").size())) !=
+                  std::string_view::npos,
+              "line 17 carries the product's notice");
