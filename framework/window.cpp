@@ -82,6 +82,24 @@ void OrderKeyboardFocus(Window& window) {
     if (first != stops.end()) first->widget->setFocus(Qt::OtherFocusReason);
 }
 
+bool IsModifierKey(int key) {
+    switch (key) {
+        case Qt::Key_Shift:
+        case Qt::Key_Control:
+        case Qt::Key_Meta:
+        case Qt::Key_Alt:
+        case Qt::Key_AltGr:
+        case Qt::Key_Super_L:
+        case Qt::Key_Super_R:
+        case Qt::Key_Hyper_L:
+        case Qt::Key_Hyper_R:
+        case Qt::Key_CapsLock:
+        case Qt::Key_NumLock:
+        case Qt::Key_ScrollLock: return true;
+        default: return false;
+    }
+}
+
 }  // namespace
 
 // ---------------------------------------------------------------------------
@@ -100,10 +118,11 @@ void WindowFrame::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
+// Every key press reaches the window's KeyDown, with an empty text for a key
+// that carries none (F1, Insert, Pause); a modifier pressed alone does not.
 void WindowFrame::keyPressEvent(QKeyEvent* event) {
-    String key = KeyText(*event);
     bool taken = false;
-    if (!key.empty()) RunHandler([&] { taken = owner_.RaiseKeyDown(key); });
+    if (!IsModifierKey(event->key())) RunHandler([&] { taken = owner_.RaiseKeyDown(KeyText(*event)); });
     if (!taken) QWidget::keyPressEvent(event);
 }
 
