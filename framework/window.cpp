@@ -252,6 +252,9 @@ void Window::Constructor() {
             std::get<std::function<void(Object&, Window&)>>(b->handler)(*this, *this);
         OrderKeyboardFocus(*this);
         RaiseEvent("Open");
+        // What the window's own code did to its texts while opening (a title
+        // set bold) is not the user's to undo: the history starts here.
+        for (auto* text : impl_->content->findChildren<QTextEdit*>()) text->document()->clearUndoRedoStacks();
     } catch (...) {
         // A window whose building failed is not a live window: the next
         // lookup builds a new one rather than finding this half-built one.

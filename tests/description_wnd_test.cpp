@@ -16,6 +16,7 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTextEdit>
 #include <QWidget>
 #include <gtest/gtest.h>
@@ -202,6 +203,24 @@ TEST(DescriptionWindow, OpensWithExactlyTheProductNameBoldAndSelected) {
     EXPECT_EQ(text.SelLength(), 7);
     // The focus is in the text, not in the read-only field beneath it.
     EXPECT_EQ(text.Widget()->window()->focusWidget(), text.Widget());
+}
+
+// The bold is the window's doing, not an edit of the user's: Undo has
+// nothing to take back at first, and taking back the user's typing leaves
+// the title bold.
+TEST(DescriptionWindow, UndoTakesBackTheUsersEditsButNotTheBoldTitle) {
+    auto window = DescriptionWnd();
+    fw::TextArea& text = window->DescribeFld2();
+    EXPECT_FALSE(text.CanDo(fw::TextEdit::EditCommand::Undo));
+
+    text.SetSelStart(std::int64_t(kDescriptionText.size()));
+    text.SetSelLength(0);
+    QTest::keyClicks(text.Widget(), "!");
+    ASSERT_TRUE(text.CanDo(fw::TextEdit::EditCommand::Undo));
+    text.Do(fw::TextEdit::EditCommand::Undo);
+    EXPECT_EQ(text.Text(), kDescriptionText);
+    EXPECT_TRUE(OnlyTheTitleIsBold(text));
+    EXPECT_FALSE(text.CanDo(fw::TextEdit::EditCommand::Undo));
 }
 
 TEST(DescriptionWindow, IsOneWindowUntilClosedAndThenComesBackWithoutTheEdits) {
