@@ -12,7 +12,11 @@
 //   submenu; every other item is a command;
 // - a menu or an item that is not Visible, or whose text is empty, is not
 //   shown at all, nor anything below it; the text "-" is a separator; other
-//   texts are shown as written (an "&" stays an "&", it marks no mnemonic);
+//   texts are shown as written (an "&" stays an "&");
+// - every shown menu and item gets a mnemonic, so that Alt and a letter
+//   reach it from the keyboard: the first letter of a word of its text that
+//   no sibling took before it, else the first such letter anywhere in it.
+//   The text stays as written; Qt underlines the letter;
 // - a shortcut is read as a key sequence in which "Cmd" stands for the
 //   Command key of the desktop the menus were written on; here Ctrl takes
 //   its part, so "Cmd+Q" is Ctrl+Q;
@@ -26,7 +30,9 @@
 //    handler of its name on the window or the application, or it is a
 //    QuitMenuItem); every other command starts disabled;
 // 2. the window's focused text control enables the Edit commands it can
-//    carry out now (EditUndo, EditCut, EditCopy, EditPaste);
+//    carry out now (EditUndo, EditCut, EditCopy, EditPaste); while the
+//    menu bar itself holds the focus (a menu reached from another open menu
+//    or with the arrow keys), that is the control that had it before;
 // 3. the window's EnableMenuItems event, then the application's, set what
 //    they like;
 // 4. the outcome goes to the window's QActions.
@@ -38,7 +44,7 @@
 // not fire. Other keys run no handlers.
 //
 // Choosing a command: an Edit command goes to the window's focused text
-// control when that control can carry it out; otherwise the window's menu
+// control (in the same sense) when that control can carry it out; otherwise the window's menu
 // handler of the item's name runs, then the application's, until one
 // returns true. A QuitMenuItem that no handler answered ends the
 // application with the code 0. Handlers run through RunHandler, so an
@@ -54,6 +60,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPointer>
+#include <QSet>
 
 #include <optional>
 
@@ -80,9 +87,13 @@ std::optional<TextEdit::EditCommand> EditCommandOf(const MenuItem& item) {
 }
 
 // The text control that has the window's keyboard focus, or would have it
-// again when the window becomes active; nullptr when the focus is elsewhere.
+// again when the window becomes active or its menu bar lets go of it;
+// nullptr when the focus is elsewhere.
 TextEdit* FocusedTextEdit(const Window& window) {
     QWidget* focus = window.Impl().frame->focusWidget();
+    // The menu bar holds the focus while the user moves through its menus
+    // from the keyboard or slides from one open menu to the next.
+    if (focus && focus == window.Impl().menuBar) focus = window.Impl().focusBeforeMenuBar;
     if (!focus) return nullptr;
     for (Control* control : window.Controls())
         if (auto* edit = dynamic_cast<TextEdit*>(control); edit && edit->Widget() == focus) return edit;
@@ -139,7 +150,38 @@ bool IsShown(const MenuItem& item) { return item.Visible() && !item.Value().empt
 
 bool IsSeparator(const MenuItem& item) { return item.Value() == "-"; }
 
-QString MenuText(const MenuItem& item) { return ToQString(item.Value()).replace('&', QStringLiteral("&&")); }
+// Hands out the mnemonics of one menu's entries, in their order.
+class Mnemonics {
+public:
+    // The entry's text for Qt: as written, with a literal "&" doubled and a
+    // "&" before the letter chosen for it, if any is left.
+    QString Text(const MenuItem& item) {
+        const QString text = ToQString(item.Value());
+        const qsizetype chosen = Choose(text);
+        QString marked;
+        for (qsizetype i = 0; i < text.size(); ++i) {
+            if (i == chosen) marked += '&';
+            marked += text[i];
+            if (text[i] == '&') marked += '&';
+        }
+        return marked;
+    }
+
+private:
+    qsizetype Choose(const QString& text) {
+        auto isFree = [&](qsizetype i) { return text[i].isLetterOrNumber() && !taken_.contains(text[i].toLower()); };
+        auto startsWord = [&](qsizetype i) { return i == 0 || text[i - 1].isSpace(); };
+        for (bool wordStartsOnly : {true, false})
+            for (qsizetype i = 0; i < text.size(); ++i)
+                if (isFree(i) && (!wordStartsOnly || startsWord(i))) {
+                    taken_.insert(text[i].toLower());
+                    return i;
+                }
+        return -1;
+    }
+
+    QSet<QChar> taken_;
+};
 
 QKeySequence KeySequenceFor(const String& shortcut) {
     QStringList keys = ToQString(shortcut).split('+');
@@ -154,10 +196,17 @@ public:
     WindowMenuBar(Window& window, std::shared_ptr<MenuBar> model, QWidget* parent)
         : QMenuBar(parent), window_(window), model_(std::move(model)) {
         setNativeMenuBar(false);
+        Mnemonics mnemonics;
         for (std::int64_t i = 0; i < model_->Count(); ++i) {
             std::shared_ptr<MenuItem> menu = model_->Item(i);
-            if (IsShown(*menu)) Fill(addMenu(MenuText(*menu)), *menu);
+            if (IsShown(*menu)) Fill(addMenu(mnemonics.Text(*menu)), *menu);
         }
+        // Where the focus was before this bar took it (see above). Qt does
+        // not always tell when the bar takes it (not while a menu is open),
+        // so every other focus in the window is remembered.
+        connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+            if (now && now != this && now->window() == this->window()) window_.Impl().focusBeforeMenuBar = now;
+        });
     }
 
     // Settles the items' Enabled for this window and shows the outcome.
@@ -176,17 +225,18 @@ public:
 private:
     void Fill(QMenu* menu, MenuItem& model) {
         connect(menu, &QMenu::aboutToShow, this, [this] { UpdateEnabled(); });
+        Mnemonics mnemonics;
         for (std::int64_t i = 0; i < model.Count(); ++i) {
             std::shared_ptr<MenuItem> item = model.Item(i);
             if (!IsShown(*item)) continue;
             if (IsSeparator(*item)) menu->addSeparator();
-            else if (item->Count() > 0) Fill(menu->addMenu(MenuText(*item)), *item);
-            else AddCommand(menu, std::move(item));
+            else if (item->Count() > 0) Fill(menu->addMenu(mnemonics.Text(*item)), *item);
+            else AddCommand(menu, mnemonics.Text(*item), item);
         }
     }
 
-    void AddCommand(QMenu* menu, std::shared_ptr<MenuItem> item) {
-        QAction* action = menu->addAction(MenuText(*item));
+    void AddCommand(QMenu* menu, const QString& text, std::shared_ptr<MenuItem> item) {
+        QAction* action = menu->addAction(text);
         action->setShortcut(KeySequenceFor(item->Shortcut()));
         action->setEnabled(item->Enabled());
         connect(action, &QAction::triggered, this, [this, item] { RunHandler([&] { Choose(window_, *item); }); });

@@ -62,6 +62,9 @@ struct WindowImpl {
     std::unique_ptr<WindowFrame> frame;
     ContentArea* content = nullptr;
     QMenuBar* menuBar = nullptr;
+    // The last widget of the window other than its menu bar to have the
+    // focus: the one the menu bar took it from while the bar holds it.
+    QPointer<QWidget> focusBeforeMenuBar;
     std::vector<std::shared_ptr<Control>> controls;
     std::map<String, std::function<bool()>, std::less<>> menuHandlers;
 

@@ -110,8 +110,14 @@ std::shared_ptr<MenuTestWnd> OpenWindow() {
     return window;
 }
 
-// A menu as shown: each entry's text, a tab and its shortcut where it has
-// one, "-" for a separator.
+// An entry's text as shown, without the "&" that marks its mnemonic.
+QString Shown(const QAction* action) {
+    QString text = action->text();
+    return text.replace("&&", "\x01").remove('&').replace('\x01', '&');
+}
+
+// A menu as given to Qt: each entry's text with its mnemonic marked, a tab
+// and its shortcut where it has one, "-" for a separator.
 std::vector<std::string> Entries(const QMenu& menu) {
     std::vector<std::string> entries;
     for (QAction* action : menu.actions()) {
@@ -124,14 +130,14 @@ std::vector<std::string> Entries(const QMenu& menu) {
 
 QMenu* MenuTitled(QMenuBar* bar, const QString& title) {
     for (QAction* action : bar->actions())
-        if (action->text() == title) return action->menu();
+        if (Shown(action) == title) return action->menu();
     return nullptr;
 }
 
 // The nth entry (from 0) of that text in the menu.
 QAction* EntryTitled(QMenu* menu, const QString& text, int nth = 0) {
     for (QAction* action : menu->actions())
-        if (action->text() == text && nth-- == 0) return action;
+        if (Shown(action) == text && nth-- == 0) return action;
     return nullptr;
 }
 
@@ -150,6 +156,8 @@ bool Contains(const std::vector<std::string>& log, const std::string& entry) {
 
 }  // namespace
 
+// Each menu and item shows its text as written, with a mnemonic of its own
+// among its siblings: a word's first letter where one is free.
 TEST(MenuDisplay, ShowsTheMenusAndItemsThatHaveText) {
     StartApplication();
     auto window = OpenWindow();
@@ -159,15 +167,15 @@ TEST(MenuDisplay, ShowsTheMenusAndItemsThatHaveText) {
 
     std::vector<std::string> titles;
     for (QAction* action : bar->actions()) titles.push_back(action->text().toStdString());
-    EXPECT_EQ(titles, (std::vector<std::string>{"File", "Edit", "Window"}));
+    EXPECT_EQ(titles, (std::vector<std::string>{"&File", "&Edit", "&Window"}));
 
     const struct {
         const char* menu;
         std::vector<std::string> entries;
     } menus[] = {
-        {"File", {"Quit\tCtrl+Q"}},
-        {"Edit", {"Undo\tCtrl+Z", "-", "Cut\tCtrl+X", "Copy\tCtrl+C", "Paste\tCtrl+V"}},
-        {"Window", {"Control", "Description", "About Tesmora", "About Tesmora"}},
+        {"File", {"&Quit\tCtrl+Q"}},
+        {"Edit", {"&Undo\tCtrl+Z", "-", "&Cut\tCtrl+X", "C&opy\tCtrl+C", "&Paste\tCtrl+V"}},
+        {"Window", {"&Control", "&Description", "&About Tesmora", "About &Tesmora"}},
     };
     for (const auto& menu : menus) EXPECT_EQ(Entries(*MenuTitled(bar, menu.menu)), menu.entries) << menu.menu;
 }
