@@ -8,7 +8,11 @@
 #include <QTimer>
 
 #include <cstdio>
+#include <cstdlib>
+#include <cxxabi.h>
 #include <optional>
+#include <string>
+#include <typeinfo>
 
 namespace fw {
 
@@ -29,9 +33,33 @@ RuntimeState& State() {
     return state;
 }
 
-const char* ClassNameOf(const std::exception& error) {
+// A type's name as the source spells it ("std::bad_alloc").
+std::string TypeName(const std::type_info& type) {
+    int status = 0;
+    std::unique_ptr<char, void (*)(void*)> name(abi::__cxa_demangle(type.name(), nullptr, nullptr, &status),
+                                                 std::free);
+    return status == 0 && name ? name.get() : type.name();
+}
+
+std::string ClassNameOf(const std::exception& error) {
     if (auto* e = dynamic_cast<const RuntimeException*>(&error)) return e->ClassName();
-    return "RuntimeException";
+    return TypeName(typeid(error));
+}
+
+// The one report of an exception that nothing caught.
+void Report(const std::string& type, const std::string& message) {
+    auto& state = State();
+    ++state.unhandled;
+    std::fprintf(stderr, "Unhandled %s: %s\n", type.c_str(), message.c_str());
+    std::fflush(stderr);
+    if (state.inEventLoop) {
+        QMessageBox box(QMessageBox::Critical, QGuiApplication::applicationDisplayName(),
+                        QStringLiteral("An unexpected error ended the application."), QMessageBox::Ok);
+        box.setInformativeText(
+            QStringLiteral("%1: %2").arg(QString::fromStdString(type), QString::fromStdString(message)));
+        box.exec();
+    }
+    Quit(1);
 }
 
 int g_argc = 1;
@@ -122,7 +150,7 @@ ExceptionHelper RuntimeExceptionHelper() { return State().exceptionHelper; }
 std::exception_ptr CallFunctionWithExceptionHandling(void (*function)(void*), void* argument) {
     try {
         function(argument);
-    } catch (const RuntimeException&) {
+    } catch (...) {
         return std::current_exception();
     }
     return nullptr;
@@ -154,8 +182,11 @@ int RuntimeRun() {
     if (state.quitCode) return *state.quitCode;
     InstallTestProbe();
     state.inEventLoop = true;
+    // Also when an exception unwinds out of the loop.
+    struct LoopEnd {
+        ~LoopEnd() { State().inEventLoop = false; }
+    } loopEnd;
     int code = QApplication::exec();
-    state.inEventLoop = false;
     if (!state.quitCode) state.quitCode = code;
     return *state.quitCode;
 }
@@ -174,20 +205,7 @@ int RuntimeExit() {
     return status;
 }
 
-void UnhandledException(const std::exception& error) {
-    auto& state = State();
-    ++state.unhandled;
-    std::fprintf(stderr, "Unhandled %s: %s\n", ClassNameOf(error), error.what());
-    std::fflush(stderr);
-    if (state.inEventLoop) {
-        QMessageBox box(QMessageBox::Critical, QGuiApplication::applicationDisplayName(),
-                        QStringLiteral("An unexpected error ended the application."), QMessageBox::Ok);
-        box.setInformativeText(QStringLiteral("%1: %2").arg(QString::fromUtf8(ClassNameOf(error)),
-                                                            QString::fromUtf8(error.what())));
-        box.exec();
-    }
-    Quit(1);
-}
+void UnhandledException(const std::exception& error) { Report(ClassNameOf(error), error.what()); }
 
 void UnhandledException(std::exception_ptr error) {
     if (!error) return;
@@ -195,6 +213,9 @@ void UnhandledException(std::exception_ptr error) {
         std::rethrow_exception(error);
     } catch (const std::exception& e) {
         UnhandledException(e);
+    } catch (...) {
+        const std::type_info* type = abi::__cxa_current_exception_type();
+        Report(type ? TypeName(*type) : "exception", "(an exception of a type that carries no message)");
     }
 }
 
@@ -203,8 +224,8 @@ int UnhandledExceptionCount() { return State().unhandled; }
 void RunHandler(const std::function<void()>& handler) {
     try {
         handler();
-    } catch (const std::exception& error) {
-        UnhandledException(error);
+    } catch (...) {
+        UnhandledException(std::current_exception());
     }
 }
 

@@ -78,7 +78,8 @@ void RuntimePerformInitializers(std::span<const ModuleInitializer> initializers)
 using ExceptionHelper = std::exception_ptr (*)(void (*function)(void*), void* argument);
 void RuntimeSetExceptionHelper(ExceptionHelper helper);
 ExceptionHelper RuntimeExceptionHelper();
-// Calls a function and returns the framework exception that escaped it.
+// Calls a function and returns the exception that escaped it, whatever its
+// type.
 std::exception_ptr CallFunctionWithExceptionHandling(void (*function)(void*), void* argument);
 void RuntimeSetVersion(double version);
 double RuntimeVersion();
@@ -96,9 +97,10 @@ void RuntimePerformFinalizers();
 // unhandled exception.
 int RuntimeExit();
 
-// Reports an exception that escaped the system's code: a line on standard
-// error with its class and message, and a modal message while the event
-// loop runs; the application then ends with a non-zero status.
+// Reports an exception that escaped the system's code, of whatever type: a
+// line on standard error with its class (or type) and message, and a modal
+// message while the event loop runs; the application then ends with a
+// non-zero status.
 void UnhandledException(const std::exception& error);
 // The same for an exception as the exception helper hands it back.
 void UnhandledException(std::exception_ptr error);

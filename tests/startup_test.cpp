@@ -3,6 +3,7 @@
 // a step that fails leaves behind.
 #include "framework/application.h"
 #include "framework/qt_bridge.h"
+#include "gui_test_support.h"
 #include "resources/notices.h"
 #include "shell/about_wnd.h"
 #include "shell/menu.h"
@@ -13,6 +14,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <new>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -150,6 +153,49 @@ INSTANTIATE_TEST_SUITE_P(, FailingStep,
                                          "NewAppInstance", "ApplicationAddMenuHandlers",
                                          "RunFrameworkInitialization"),
                          [](const testing::TestParamInfo<const char*>& info) { return std::string(info.param); });
+
+// Exceptions that are no framework exception, or of no exception class at
+// all, are reported just the same, before and inside the event loop, and
+// the run still finalises and ends non-zero.
+struct ForeignFailure {
+    const char* step;
+    void (*raise)();
+    const char* report;
+    bool inEventLoop;
+};
+
+void PrintTo(const ForeignFailure& failure, std::ostream* out) { *out << failure.step; }
+
+class ForeignException : public testing::TestWithParam<ForeignFailure> {};
+
+TEST_P(ForeignException, IsReportedWithItsTypeAndTheRunFinalises) {
+    const ForeignFailure& failure = GetParam();
+    SetStartupObserver([&](std::string_view step) {
+        if (step == failure.step) failure.raise();
+    });
+    QString message;
+    if (failure.inEventLoop) DismissNextMessageBox(&message);
+
+    testing::internal::CaptureStderr();
+    const int status = RunApplication();
+    const std::string report = testing::internal::GetCapturedStderr();
+
+    EXPECT_EQ(status, 1);
+    EXPECT_NE(report.find(failure.report), std::string::npos) << report;
+    EXPECT_EQ(fw::UnhandledExceptionCount(), 1);
+    EXPECT_EQ(message.isEmpty(), !failure.inEventLoop) << "a message box while the event loop runs";
+    EXPECT_EQ(fw::GetAppObject(), nullptr) << "the finalisers ran";
+    EXPECT_TRUE(fw::LiveWindows().empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    , ForeignException,
+    testing::Values(ForeignFailure{"RuntimePerformInitializers", [] { throw std::bad_alloc(); },
+                                   "Unhandled std::bad_alloc: std::bad_alloc", false},
+                    ForeignFailure{"ApplicationAddMenuHandlers", [] { throw std::runtime_error("library failed"); },
+                                   "Unhandled std::runtime_error: library failed", false},
+                    ForeignFailure{"MakeDefaultView", [] { throw 42; }, "Unhandled int", true}),
+    [](const testing::TestParamInfo<ForeignFailure>& info) { return std::string(info.param.step); });
 
 TEST(FailingInitializer, IsReportedBeforeMainDoesAnything) {
     std::vector<std::string> seen;
