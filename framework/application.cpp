@@ -13,6 +13,8 @@
 #include <optional>
 #include <string>
 #include <typeinfo>
+#include <utility>
+#include <vector>
 
 namespace fw {
 
@@ -60,6 +62,51 @@ void Report(const std::string& type, const std::string& message) {
         box.exec();
     }
     Quit(1);
+}
+
+// Qt ends the process when no display can be opened, blaming the
+// installation. While the Qt application is made, its messages are held
+// back: a fatal one gives way to one line that says what is wrong, and the
+// status 1; the others go out as usual once the application stands.
+struct HeldMessage {
+    QtMsgType type;
+    QByteArray file, function, category;
+    int line;
+    QString text;
+};
+
+struct MessageHold {
+    QtMessageHandler previous = nullptr;
+    std::vector<HeldMessage> held;
+    std::string name, command;  // the program's name, and how it was started
+};
+
+MessageHold& Hold() {
+    static MessageHold hold;
+    return hold;
+}
+
+void HoldMessage(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+    MessageHold& hold = Hold();
+    if (type == QtFatalMsg) {
+        std::fprintf(stderr,
+                     "%s: no display could be opened; run it in a desktop session, or without one under a "
+                     "virtual display: xvfb-run -a %s\n",
+                     hold.name.c_str(), hold.command.c_str());
+        std::fflush(stderr);
+        std::_Exit(1);
+    }
+    hold.held.push_back({type, context.file, context.function, context.category, context.line, text});
+}
+
+void ReleaseMessages() {
+    MessageHold& hold = Hold();
+    qInstallMessageHandler(hold.previous);
+    for (const HeldMessage& m : std::exchange(hold.held, {})) {
+        const QMessageLogContext context(m.file.constData(), m.line, m.function.constData(), m.category.constData());
+        if (hold.previous) hold.previous(m.type, context, m.text);
+        else std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(m.type, context, m.text)));
+    }
 }
 
 int g_argc = 1;
@@ -133,7 +180,11 @@ void RuntimeInit(int& argc, char** argv) {
     if (QApplication::instance()) return;
     // The application takes no arguments; Qt's own (such as -platform) are
     // still honoured.
+    Hold().command = argc > 0 && argv[0] ? argv[0] : "tesmora";
+    Hold().name = Hold().command.substr(Hold().command.rfind('/') + 1);
+    Hold().previous = qInstallMessageHandler(HoldMessage);
     State().qtApp = std::make_unique<QApplication>(argc, argv);
+    ReleaseMessages();
     // The framework, not Qt, decides when the last window's closing ends
     // the application (see Window::Close).
     QApplication::setQuitOnLastWindowClosed(false);
