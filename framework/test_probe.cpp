@@ -1,6 +1,6 @@
 #include "framework/test_probe.h"
 
-#include "framework/control.h"
+#include "framework/text_edit.h"
 #include "framework/qt_bridge.h"
 #include "framework/window.h"
 
