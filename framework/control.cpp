@@ -4,6 +4,8 @@
 
 #include <QApplication>
 
+#include <cmath>
+
 namespace fw {
 
 QString ToQString(const String& text) { return QString::fromUtf8(text.data(), qsizetype(text.size())); }
@@ -312,14 +314,61 @@ void FontControl::ApplyFont() {
     ChangeFont([this](QFont& font) { font = FontFor(fontName_, fontSize_, bold_, italic_, underline_); });
 }
 
-// Only the active and inactive looks take the colour: a disabled control
-// keeps the desktop's dimmed text.
+namespace {
+
+// Relative luminance and contrast ratio as accessibility guidelines define
+// them.
+double Luminance(const QColor& color) {
+    auto linear = [](double c) { return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4); };
+    return 0.2126 * linear(color.redF()) + 0.7152 * linear(color.greenF()) + 0.0722 * linear(color.blueF());
+}
+
+// The smallest contrast that keeps ordinary text readable.
+constexpr double kReadableContrast = 4.5;
+
+}  // namespace
+
+double ContrastRatio(const QColor& a, const QColor& b) {
+    const double la = Luminance(a), lb = Luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+// The desktop's disabled grey would make a dimmed control's text the
+// faintest on screen. Instead the text keeps its own colour, moved toward
+// the background just as far as readable contrast allows; a colour already
+// fainter than that stays as it is.
+QColor ReadablyDimmed(const QColor& text, const QColor& background) {
+    constexpr int kSteps = 64;
+    QColor dimmed = text;
+    for (int step = 1; step <= kSteps; ++step) {
+        const double t = double(step) / kSteps;
+        const QColor mixed = QColor::fromRgbF(float(text.redF() + t * (background.redF() - text.redF())),
+                                              float(text.greenF() + t * (background.greenF() - text.greenF())),
+                                              float(text.blueF() + t * (background.blueF() - text.blueF())));
+        if (ContrastRatio(mixed, background) < kReadableContrast) break;
+        dimmed = mixed;
+    }
+    return dimmed;
+}
+
 void TextControl::SetTextColor(const Color& color) {
     ChangePalette([&](QPalette& palette) {
         for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
             palette.setColor(group, QPalette::Text, ToQColor(color));
             palette.setColor(group, QPalette::WindowText, ToQColor(color));
         }
+    });
+    DimDisabledText();
+}
+
+// Fields draw on their own background, labels on the window's.
+void TextControl::DimDisabledText() {
+    ChangePalette([&](QPalette& palette) {
+        const QPalette::ColorRole background = HasFieldBackground() ? QPalette::Base : QPalette::Window;
+        const QColor text = ReadablyDimmed(palette.color(QPalette::Active, QPalette::Text),
+                                           palette.color(QPalette::Active, background));
+        palette.setColor(QPalette::Disabled, QPalette::Text, text);
+        palette.setColor(QPalette::Disabled, QPalette::WindowText, text);
     });
 }
 

@@ -149,6 +149,11 @@ public:
 
 protected:
     virtual void ApplyAlignment(std::int64_t alignment) = 0;
+    // Whether the text stands on the control's own field colour rather
+    // than on the window behind it.
+    virtual bool HasFieldBackground() const { return false; }
+    // Gives the text of the disabled control a dimmed but readable colour.
+    void DimDisabledText();
 };
 
 }  // namespace fw

@@ -139,6 +139,11 @@ ClassRecord ControlClass(String name, const ClassRecord& base, std::vector<Prope
 // A layout's text alignment (0 default, 1 left, 2 centred, 3 right) as Qt's.
 Qt::Alignment HorizontalAlignment(std::int64_t alignment);
 
+// The contrast ratio of two colours (1 to 21), and a text colour moved toward
+// the background as far as readable contrast allows.
+double ContrastRatio(const QColor& a, const QColor& b);
+QColor ReadablyDimmed(const QColor& text, const QColor& background);
+
 // Lays out the content area's controls again after it was resized.
 void ApplyAnchors(Window& window, QSize contentSize);
 

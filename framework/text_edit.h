@@ -37,6 +37,7 @@ public:
 
 protected:
     void InstallKeyFilter();
+    bool HasFieldBackground() const override { return true; }
 
 private:
     bool allowTabs_ = false;
