@@ -82,6 +82,8 @@ struct RectControlImpl {
     std::int64_t left = 0, top = 0, width = 0, height = 0;
     std::int64_t tabIndex = 0;
     bool tabStop = true, enabled = true, visible = true;
+    // Whether a click gives the control the keyboard focus (buttons: no).
+    bool focusOnClick = true;
     bool lockLeft = false, lockTop = false, lockRight = false, lockBottom = false;
     // Where the control stood when the window's content area had its
     // layout size; anchoring works from there.
