@@ -194,4 +194,35 @@ TEST(EndToEnd, RunsOnARealXServer) {
     EXPECT_EQ(app.ExitStatus(15000), 0) << app.Errors();
 }
 
+TEST(EndToEnd, NeitherAModifierNorADeadKeyGetsACharacterPastAFieldsRule) {
+    XServer x;
+    if (!x.Up()) GTEST_SKIP() << "Xvfb or xdotool is not installed";
+    // A layout with dead keys.
+    ASSERT_TRUE(x.Run("setxkbmap", {"us", "-variant", "intl"}));
+    RunningApp app("xcb");
+    ASSERT_GE(app.WaitFor("shown " + kAbout, 20000), 0);
+    app.Send("key a");
+    ASSERT_GE(app.WaitFor("shown " + kMain), 0);
+    const struct {
+        const char* field;
+        QStringList keys;  // each ends on a key the field takes
+        const char* expected;
+    } cases[] = {
+        {"tpFld", {"1", "super+e", "5"}, "15"},
+        {"fpFld", {"alt+e", "ISO_Level3_Shift+e", "ctrl+alt+e", "super+period", "2"}, "2"},
+        {"fnFld", {"super+3", "alt+4"}, "34"},
+        {"tnFld", {"dead_acute", "e", "7"}, "7"},
+        {"preFld", {"dead_tilde", "space", "super+period", "5"}, ".5"},
+        {"dtFld", {"4", "ctrl+a", "6"}, "6"},  // Ctrl with a letter still commands the field
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.field);
+        ASSERT_TRUE(x.Click(app, c.field));
+        ASSERT_TRUE(x.Run("xdotool", QStringList{"key"} + c.keys));
+        EXPECT_EQ(SettledText(app, c.field, c.expected), c.expected);
+    }
+    app.Send("close " + kMain);
+    EXPECT_EQ(app.ExitStatus(), 0) << app.Errors();
+}
+
 }  // namespace
