@@ -85,6 +85,8 @@ struct RectControlImpl {
     std::int64_t left = 0, top = 0, width = 0, height = 0;
     std::int64_t tabIndex = 0;
     bool tabStop = true, enabled = true, visible = true;
+    // Whether a click gives the control the keyboard focus (buttons: no).
+    bool focusOnClick = true;
     bool lockLeft = false, lockTop = false, lockRight = false, lockBottom = false;
     // Where the control stood when the window's content area had its
     // layout size; anchoring works from there.
@@ -119,13 +121,34 @@ private:
 QMenuBar* CreateMenuBarFor(Window& window, QWidget* parent);
 
 // The key text a key event carries for KeyDown handlers: printable keys as
-// themselves; editing and navigation keys, and letters with Ctrl, as control
-// characters; an empty text for keys that carry none (Shift alone, F1).
+// the text they carry, whatever modifiers are held; editing and navigation
+// keys, and letters with Ctrl (and no modifier beside it but Shift), as
+// control characters; an empty text for keys that carry none (Shift alone, F1).
 String KeyText(const QKeyEvent& event);
 
 // The font in which a one-line label draws its text: its own, made smaller
 // where the text would not fit the label's width otherwise.
 QFont FittedFont(const QLabel& label);
+
+// The class record of a control class: its properties, the events it
+// raises, and how to make one (for classes that are not abstract).
+template <class C>
+ClassRecord ControlClass(String name, const ClassRecord& base, std::vector<PropertyDecl> properties,
+                         std::vector<ControlEvent> events = {}) {
+    ClassRecord record{.name = std::move(name), .base = &base};
+    record.properties = std::move(properties);
+    record.controlEvents = std::move(events);
+    if constexpr (!std::is_abstract_v<C>) record.create = [] { return std::make_shared<C>(); };
+    return record;
+}
+
+// A layout's text alignment (0 default, 1 left, 2 centred, 3 right) as Qt's.
+Qt::Alignment HorizontalAlignment(std::int64_t alignment);
+
+// The contrast ratio of two colours (1 to 21), and a text colour moved toward
+// the background as far as readable contrast allows.
+double ContrastRatio(const QColor& a, const QColor& b);
+QColor ReadablyDimmed(const QColor& text, const QColor& background);
 
 // Lays out the content area's controls again after it was resized.
 void ApplyAnchors(Window& window, QSize contentSize);

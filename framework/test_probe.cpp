@@ -1,6 +1,6 @@
 #include "framework/test_probe.h"
 
-#include "framework/control.h"
+#include "framework/text_edit.h"
 #include "framework/qt_bridge.h"
 #include "framework/window.h"
 
@@ -76,7 +76,7 @@ void Click(QWidget* target) {
 }
 
 // One command line: "key K", "click CLASS CONTROL", "type CLASS CONTROL TEXT",
-// "text CLASS CONTROL", "close CLASS".
+// "text CLASS CONTROL", "place CLASS CONTROL", "close CLASS".
 void Run(const QString& line) {
     const QStringList words = line.split(' ', Qt::SkipEmptyParts);
     if (words.isEmpty()) return;
@@ -94,6 +94,10 @@ void Run(const QString& line) {
     } else if (command == "text" && words.size() >= 3) {
         auto* edit = dynamic_cast<TextEdit*>(ControlOf(words[1], words[2]));
         Say(QString("text %1 %2").arg(words[2], edit ? ToQString(edit->Text()) : QString("(none)")));
+    } else if (command == "place" && words.size() >= 3) {
+        RectControl* control = ControlOf(words[1], words[2]);
+        const QPoint at = control ? control->Widget()->mapToGlobal(control->Widget()->rect().center()) : QPoint(-1, -1);
+        Say(QString("place %1 %2 %3").arg(words[2]).arg(at.x()).arg(at.y()));
     } else if (command == "close" && words.size() >= 2) {
         if (auto window = WindowOf(words[1])) window->Impl().frame->close();
     }

@@ -10,6 +10,8 @@
 //   click CLASS CONTROL         a mouse click in the middle of a control
 //   type CLASS CONTROL TEXT     focus a field and type each character
 //   text CLASS CONTROL          prints "text CONTROL VALUE"
+//   place CLASS CONTROL         prints "place CONTROL X Y", the control's
+//                               middle in screen coordinates
 //   close CLASS                 closes the window as its close button does
 // CLASS is a window's full class name ("ControlWnd.ControlWnd").
 #pragma once
