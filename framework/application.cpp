@@ -1,6 +1,5 @@
 #include "framework/application.h"
 
-#include "framework/test_probe.h"
 #include "framework/window.h"
 
 #include <QApplication>
@@ -150,7 +149,6 @@ void RunFrameworkInitialization(std::function<void()> lateStartup) {
 int RuntimeRun() {
     auto& state = State();
     if (state.quitCode) return *state.quitCode;
-    InstallTestProbe();
     state.inEventLoop = true;
     int code = QApplication::exec();
     state.inEventLoop = false;

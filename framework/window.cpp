@@ -2,7 +2,6 @@
 
 #include "framework/application.h"
 #include "framework/qt_bridge.h"
-#include "framework/test_probe.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -251,13 +250,11 @@ void Window::Show() {
     // The offscreen platform that tests use stacks no windows.
     if (QGuiApplication::platformName() != "offscreen") impl_->frame->raise();
     impl_->frame->activateWindow();
-    ProbeReport("shown", *this);
 }
 
 void Window::Hide() {
     impl_->visible = false;
     impl_->frame->hide();
-    ProbeReport("hidden", *this);
 }
 
 void Window::Close() {
@@ -268,7 +265,6 @@ void Window::Close() {
     RaiseEvent("Close");
     impl_->visible = false;
     impl_->frame->hide();
-    ProbeReport("closed", *this);
     // A closed window's timers end with it: none may call its handlers.
     for (Control* control : Controls())
         if (auto* timer = dynamic_cast<Timer*>(control)) timer->SetRunMode(0);
