@@ -1,4 +1,7 @@
 // Controls: the parts of a window, each built from its own layout data.
+// This header holds what all controls share; each control has a header of
+// its own (text_edit.h for the editable texts, label.h, push_button.h,
+// canvas.h, rectangle.h, timer.h).
 //
 // Positions are coordinates of the window's content area, also for a control
 // inside another (InitialParent); a parent is always built before its
@@ -18,9 +21,6 @@ class QWidget;
 namespace fw {
 
 class Window;
-class Picture;
-class Graphics;
-class StyledTextPrinter;
 
 class Control : public Object {
 public:
@@ -149,168 +149,11 @@ public:
 
 protected:
     virtual void ApplyAlignment(std::int64_t alignment) = 0;
-};
-
-class Rectangle : public RectControl {
-public:
-    static const ClassRecord& Class();
-    const ClassRecord& Record() const override { return Class(); }
-    Rectangle();
-    void SetFillColor(const Color&);
-    void SetTopLeftColor(const Color&);
-    void SetBottomRightColor(const Color&);
-    void SetBorderThickness(double);
-};
-
-// An editable text: the multi-line TextArea and the single-line TextField
-// share the text, selection, focus and key-filter behaviour.
-class TextEdit : public TextControl {
-public:
-    static const ClassRecord& Class();
-    const ClassRecord& Record() const override { return Class(); }
-
-    virtual String Text() const = 0;
-    virtual void SetText(const String& text) = 0;
-    void SetFocus();
-
-    void SetValue(const String& text) { SetText(text); }
-    virtual void SetReadOnly(bool) = 0;
-    void SetBackgroundColor(const Color&);
-    void SetHasBorder(bool);
-    void SetAllowTabs(bool allow) { allowTabs_ = allow; }
-    bool AllowTabs() const { return allowTabs_; }
-
-    // Raises KeyDown for a key typed into the field; true swallows the key.
-    bool FilterKey(const String& key);
-    // The Edit menu's commands on this field, and whether each can run now.
-    enum class EditCommand { Undo, Cut, Copy, Paste };
-    virtual bool CanDo(EditCommand) const = 0;
-    virtual void Do(EditCommand) = 0;
-
-protected:
-    void InstallKeyFilter();
-
-private:
-    bool allowTabs_ = false;
-};
-
-class TextArea : public TextEdit {
-public:
-    static const ClassRecord& Class();
-    const ClassRecord& Record() const override { return Class(); }
-    TextArea();
-
-    String Text() const override;
-    void SetText(const String& text) override;
-    void SetReadOnly(bool) override;
-    void SetMultiLine(bool);
-    void SetAllowStyledText(bool);
-    void SetHasVerticalScrollbar(bool);
-    void SetHasHorizontalScrollbar(bool);
-    void SetHideSelection(bool) {}
-    void SetLineSpacing(double);
-
-    // Selection, in characters; SelBold makes the selected text bold.
-    void SetSelStart(std::int64_t);
-    void SetSelLength(std::int64_t);
-    std::int64_t SelStart() const;
-    std::int64_t SelLength() const;
-    void SetSelBold(bool);
-    // Whether the character at the position is bold (for checks).
-    bool IsBoldAt(std::int64_t position) const;
-
-    // The current styled text, laid out `width` points wide for printing on
-    // the Graphics (printing.h). A nil Graphics raises NilObjectException.
-    std::shared_ptr<fw::StyledTextPrinter> StyledTextPrinter(const std::shared_ptr<Graphics>& graphics,
-                                                             double width) const;
-
-    bool CanDo(EditCommand) const override;
-    void Do(EditCommand) override;
-
-protected:
-    void ApplyAlignment(std::int64_t alignment) override;
-};
-
-class TextField : public TextEdit {
-public:
-    static const ClassRecord& Class();
-    const ClassRecord& Record() const override { return Class(); }
-    TextField();
-
-    String Text() const override;
-    void SetText(const String& text) override;
-    void SetReadOnly(bool) override;
-    void SetPassword(bool);
-    void SetHint(const String&);
-    void SetMaximumCharactersAllowed(std::int64_t);
-    bool CanDo(EditCommand) const override;
-    void Do(EditCommand) override;
-
-protected:
-    void ApplyAlignment(std::int64_t alignment) override;
-};
-
-class Label : public TextControl {
-public:
-    static const ClassRecord& Class();
-    const ClassRecord& Record() const override { return Class(); }
-    Label();
-    void SetValue(const String&);
-    String Value() const;
-    void SetMultiLine(bool);
-    void SetSelectable(bool);
-
-protected:
-    void ApplyAlignment(std::int64_t alignment) override;
-};
-
-class PushButton : public FontControl {
-public:
-    static const ClassRecord& Class();
-    const ClassRecord& Record() const override { return Class(); }
-    PushButton();
-    void SetCaption(const String&);
-    String Caption() const;
-    void SetDefault(bool);
-    void SetCancel(bool);
-    void Push();  // as a click does: raises Action
-};
-
-class Canvas : public RectControl {
-public:
-    static const ClassRecord& Class();
-    const ClassRecord& Record() const override { return Class(); }
-    Canvas();
-    void SetBackdrop(std::shared_ptr<Picture> picture);
-    const std::shared_ptr<Picture>& Backdrop() const { return backdrop_; }
-    void SetAllowFocus(bool);
-    // A mouse press at (x, y) in the canvas; true when a handler took it.
-    bool MouseDown(std::int64_t x, std::int64_t y);
-
-private:
-    std::shared_ptr<Picture> backdrop_;
-};
-
-struct TimerImpl;
-
-// A timer: RunMode 0 is off, 1 fires once, 2 fires every Period ms. Its
-// Action is raised from the event loop.
-class Timer : public Control {
-public:
-    static const ClassRecord& Class();
-    const ClassRecord& Record() const override { return Class(); }
-    Timer();
-    ~Timer() override;
-    void SetPeriod(std::int64_t milliseconds);
-    void SetRunMode(std::int64_t mode);
-    std::int64_t Period() const;
-    std::int64_t RunMode() const;
-    bool IsRunning() const;
-    // Raises Action as the event loop does when the period ends.
-    void Fire();
-
-private:
-    std::unique_ptr<TimerImpl> impl_;
+    // Whether the text stands on the control's own field colour rather
+    // than on the window behind it.
+    virtual bool HasFieldBackground() const { return false; }
+    // Gives the text of the disabled control a dimmed but readable colour.
+    void DimDisabledText();
 };
 
 }  // namespace fw

@@ -47,6 +47,7 @@
 #include "framework/application.h"
 #include "framework/menu.h"
 #include "framework/qt_bridge.h"
+#include "framework/text_edit.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,6 +1,6 @@
 #include "framework/printing_qt.h"
 
-#include "framework/control.h"
+#include "framework/text_edit.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QPrintDialog>

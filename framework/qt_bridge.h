@@ -124,6 +124,26 @@ String KeyText(const QKeyEvent& event);
 // where the text would not fit the label's width otherwise.
 QFont FittedFont(const QLabel& label);
 
+// The class record of a control class: its properties, the events it
+// raises, and how to make one (for classes that are not abstract).
+template <class C>
+ClassRecord ControlClass(String name, const ClassRecord& base, std::vector<PropertyDecl> properties,
+                         std::vector<ControlEvent> events = {}) {
+    ClassRecord record{.name = std::move(name), .base = &base};
+    record.properties = std::move(properties);
+    record.controlEvents = std::move(events);
+    if constexpr (!std::is_abstract_v<C>) record.create = [] { return std::make_shared<C>(); };
+    return record;
+}
+
+// A layout's text alignment (0 default, 1 left, 2 centred, 3 right) as Qt's.
+Qt::Alignment HorizontalAlignment(std::int64_t alignment);
+
+// The contrast ratio of two colours (1 to 21), and a text colour moved toward
+// the background as far as readable contrast allows.
+double ContrastRatio(const QColor& a, const QColor& b);
+QColor ReadablyDimmed(const QColor& text, const QColor& background);
+
 // Lays out the content area's controls again after it was resized.
 void ApplyAnchors(Window& window, QSize contentSize);
 

@@ -2,6 +2,7 @@
 
 #include "framework/application.h"
 #include "framework/qt_bridge.h"
+#include "framework/timer.h"
 
 #include <QApplication>
 #include <QCloseEvent>

@@ -37,18 +37,22 @@ bool IsCount(double value) { return std::isfinite(value) && value > 0.0; }
 // infinities fail too.
 bool IsPercentage(double value) { return value > 0.0 && value <= kHundred; }
 
-// Two counts whose sum overflows (pasted 300-digit numbers) would make the
-// ratio 0 instead of about a half: such counts are out of range too.
 bool CountsComplete(const EntryValues& v) {
-    return IsCount(v.tp) && IsCount(v.fp) && IsCount(v.fn) && IsCount(v.tn) && std::isfinite(v.tp + v.fp);
+    return IsCount(v.tp) && IsCount(v.fp) && IsCount(v.fn) && IsCount(v.tn);
 }
 
 bool PercentagesComplete(const EntryValues& v) {
     return IsPercentage(v.pre) && IsPercentage(v.dt) && IsPercentage(v.t);
 }
 
-// FN and TN take part only in the completeness test.
-double FrequencyModeValue(const EntryValues& v) { return v.tp / (v.tp + v.fp); }
+// FN and TN take part only in the completeness test. Two finite counts
+// whose sum overflows (pasted 300-digit numbers) would make the ratio 0;
+// halving both is exact at that size and keeps the ratio, while any sum that
+// fits takes the plain formula and its bits.
+double FrequencyModeValue(const EntryValues& v) {
+    if (std::isfinite(v.tp + v.fp)) return v.tp / (v.tp + v.fp);
+    return (v.tp / 2) / (v.tp / 2 + v.fp / 2);
+}
 
 // Spreads the prevalence over a population and counts the positives in it.
 // DT and T stay percentages: both products carry the same factor 100, which

@@ -3,7 +3,9 @@
 // timer fires, or at once at a key or mouse press in it.
 #pragma once
 
-#include "framework/control.h"
+#include "framework/label.h"
+#include "framework/canvas.h"
+#include "framework/timer.h"
 #include "framework/window.h"
 
 #include <cstdint>

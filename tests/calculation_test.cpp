@@ -30,6 +30,9 @@ TEST(CalculationStep, ChoosesTheModeAndComputes) {
         {"fourth count 0", {"30", "10", "1", "0", "10", "90", "10"}, Mode::Percentage, "50"},
         {"fourth count empty", {"30", "10", "1", "", "10", "90", "10"}, Mode::Percentage, "50"},
         {"count infinite", {"1e999", "10", "1", "1", "10", "90", "10"}, Mode::Percentage, "50"},
+        // Counts whose sum overflows still give their ratio.
+        {"sum overflows", {"1e308", "1e308", "1", "1", "38", "1", "18"}, Mode::Frequency, "50"},
+        {"sum overflows, uneven", {"1.5e308", "0.5e308", "1", "1", "", "", ""}, Mode::Frequency, "75"},
     };
     for (const ResultCase& c : cases) {
         const CalculationOutcome outcome = CalculationStep(c.texts);
@@ -61,7 +64,6 @@ TEST(CalculationStep, AsksForValuesWhenNeitherSetIsComplete) {
         {"sensitivity above 100", {"", "", "", "", "10", "101", "10"}},
         {"infinite percentage", {"", "", "", "", "10", "90", "1e999"}},
         {"infinite count", {"30", "1e999", "1", "1", "", "", ""}},
-        {"counts whose sum overflows", {"1e308", "1e308", "1", "1", "", "", ""}},
     };
     for (const auto& [name, texts] : cases) {
         const CalculationOutcome outcome = CalculationStep(texts);

@@ -6,6 +6,11 @@
 #include "framework/menu.h"
 #include "framework/picture.h"
 #include "framework/qt_bridge.h"
+#include "framework/text_edit.h"
+#include "framework/label.h"
+#include "framework/push_button.h"
+#include "framework/canvas.h"
+#include "framework/rectangle.h"
 #include "main_window/control_wnd.h"
 #include "resources/notices.h"
 #include "shell/about_wnd.h"
@@ -232,6 +237,12 @@ TEST_F(MainWindowTest, GivesEachTextItsFontAlignmentAndColour) {
         if (!look.color.isValid()) continue;
         const QPalette::ColorRole role = qobject_cast<QLabel*>(widget) ? QPalette::WindowText : QPalette::Text;
         EXPECT_EQ(widget->palette().color(QPalette::Active, role), look.color);
+        if (widget->isEnabled()) continue;
+        // A disabled text (the result, the notice) is dimmed but readable.
+        const QPalette::ColorRole ground = role == QPalette::Text ? QPalette::Base : QPalette::Window;
+        const QColor dimmed = widget->palette().color(QPalette::Disabled, role);
+        EXPECT_NE(dimmed, look.color);
+        EXPECT_GE(fw::ContrastRatio(dimmed, widget->palette().color(QPalette::Disabled, ground)), 4.5);
     }
     // The first colour byte is red.
     EXPECT_EQ(Get("tpFld").Widget()->palette().color(QPalette::Active, QPalette::Text).red(), 0xCD);

@@ -1,6 +1,11 @@
 // Building windows and controls from property streams: what the streams say
 // is what the widgets show.
-#include "framework/control.h"
+#include "framework/text_edit.h"
+#include "framework/label.h"
+#include "framework/push_button.h"
+#include "framework/canvas.h"
+#include "framework/rectangle.h"
+#include "framework/timer.h"
 #include "framework/property_stream.h"
 #include "framework/qt_bridge.h"
 #include "framework/window.h"

@@ -1,7 +1,10 @@
 // The window layer's runtime: implicit instances, checked casts, event tables,
 // delegates, timers and the report of exceptions that escape a handler.
 #include "framework/application.h"
-#include "framework/control.h"
+#include "framework/text_edit.h"
+#include "framework/push_button.h"
+#include "framework/rectangle.h"
+#include "framework/timer.h"
 #include "framework/window.h"
 #include "tests/gui_test_support.h"
 

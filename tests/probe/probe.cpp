@@ -21,8 +21,8 @@
 // is there (the event loop never waits for it), and a line longer than
 // kMaxLine bytes is dropped whole. A closed standard output ends the
 // reports, not the program.
-#include "framework/control.h"
 #include "framework/qt_bridge.h"
+#include "framework/text_edit.h"
 #include "framework/window.h"
 
 #include <QApplication>

@@ -1,0 +1,82 @@
+#include "framework/label.h"
+
+#include "framework/qt_bridge.h"
+
+#include <QFontInfo>
+#include <QFontMetrics>
+#include <QLabel>
+#include <QPainter>
+#include <QStyle>
+
+namespace fw {
+
+namespace {
+QLabel* LabelOf(const Label& label) { return static_cast<QLabel*>(label.Widget()); }
+
+// Below this, a text would no longer be readable; it is cut off instead.
+constexpr int kSmallestFittedPixelSize = 8;
+
+// Layout data places one-line labels by the font metrics of the desktop it
+// was made on. A wider desktop font would cut off the end of such a text, so
+// the label draws it a little smaller, just small enough to show all of it.
+class FittingLabel : public QLabel {
+protected:
+    void paintEvent(QPaintEvent* event) override {
+        const QFont fitted = FittedFont(*this);
+        if (fitted == font()) return QLabel::paintEvent(event);
+        QPainter painter(this);
+        painter.setFont(fitted);
+        style()->drawItemText(&painter, contentsRect(), int(alignment()), palette(), isEnabled(), text(),
+                              foregroundRole());
+    }
+};
+
+}  // namespace
+
+QFont FittedFont(const QLabel& label) {
+    QFont font = label.font();
+    if (label.wordWrap()) return font;
+    const int width = label.contentsRect().width();
+    int size = QFontInfo(font).pixelSize();
+    while (size > kSmallestFittedPixelSize && QFontMetrics(font).size(0, label.text()).width() > width)
+        font.setPixelSize(--size);
+    return font;
+}
+
+const ClassRecord& Label::Class() {
+    static const ClassRecord& record = RuntimeRegisterClass(ControlClass<Label>(
+        "Label", TextControl::Class(),
+        {
+            Property<&Label::SetValue>("Value"),
+            Property<&Label::SetMultiLine>("MultiLine"),
+            Property<&Label::SetSelectable>("Selectable"),
+            IgnoredProperty("DataSource", PropertyType::String),
+            IgnoredProperty("DataField", PropertyType::String),
+        }));
+    return record;
+}
+
+Label::Label() {
+    auto* label = new FittingLabel;
+    label->setParent(NewWidgetHome::Current());
+    label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    // A label takes no focus and no clicks: presses go on to the window.
+    label->setFocusPolicy(Qt::NoFocus);
+    label->setAttribute(Qt::WA_TransparentForMouseEvents);
+    SetWidget(label);
+}
+
+void Label::SetValue(const String& v) { LabelOf(*this)->setText(ToQString(v)); }
+String Label::Value() const { return FromQString(LabelOf(*this)->text()); }
+void Label::SetMultiLine(bool v) { LabelOf(*this)->setWordWrap(v); }
+
+void Label::SetSelectable(bool v) {
+    LabelOf(*this)->setTextInteractionFlags(v ? Qt::TextSelectableByMouse : Qt::NoTextInteraction);
+    LabelOf(*this)->setAttribute(Qt::WA_TransparentForMouseEvents, !v);
+}
+
+void Label::ApplyAlignment(std::int64_t alignment) {
+    LabelOf(*this)->setAlignment(HorizontalAlignment(alignment) | Qt::AlignVCenter);
+}
+
+}  // namespace fw

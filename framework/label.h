@@ -1,0 +1,22 @@
+// A text the user reads but does not edit.
+#pragma once
+
+#include "framework/control.h"
+
+namespace fw {
+
+class Label : public TextControl {
+public:
+    static const ClassRecord& Class();
+    const ClassRecord& Record() const override { return Class(); }
+    Label();
+    void SetValue(const String&);
+    String Value() const;
+    void SetMultiLine(bool);
+    void SetSelectable(bool);
+
+protected:
+    void ApplyAlignment(std::int64_t alignment) override;
+};
+
+}  // namespace fw

@@ -1,0 +1,47 @@
+#include "framework/push_button.h"
+
+#include "framework/application.h"
+#include "framework/qt_bridge.h"
+
+#include <QPushButton>
+
+namespace fw {
+
+namespace {
+QPushButton* ButtonOf(const PushButton& button) { return static_cast<QPushButton*>(button.Widget()); }
+}  // namespace
+
+const ClassRecord& PushButton::Class() {
+    static const ClassRecord& record = RuntimeRegisterClass(ControlClass<PushButton>(
+        "PushButton", FontControl::Class(),
+        {
+            Property<&PushButton::SetCaption>("Caption"),
+            Property<&PushButton::SetDefault>("Default"),
+            Property<&PushButton::SetCancel>("Cancel"),
+            IgnoredProperty("MacButtonStyle", PropertyType::Integer),
+        },
+        {{"Action", "( PushButton )"}}));
+    return record;
+}
+
+PushButton::PushButton() {
+    auto* button = new QPushButton(NewWidgetHome::Current());
+    // Return presses a button only when the layout makes it the default.
+    button->setAutoDefault(false);
+    QObject::connect(button, &QPushButton::clicked, button, [this] { RunHandler([this] { Push(); }); });
+    SetWidget(button);
+}
+
+void PushButton::SetCaption(const String& v) { ButtonOf(*this)->setText(ToQString(v)); }
+String PushButton::Caption() const { return FromQString(ButtonOf(*this)->text()); }
+void PushButton::SetDefault(bool v) { ButtonOf(*this)->setDefault(v); }
+
+void PushButton::SetCancel(bool v) {
+    if (v) ButtonOf(*this)->setShortcut(QKeySequence(Qt::Key_Escape));
+}
+
+void PushButton::Push() {
+    if (const Delegate* handler = EventHandler("Action")) handler->Invoke<void, PushButton&>(*this);
+}
+
+}  // namespace fw

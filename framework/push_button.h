@@ -1,0 +1,20 @@
+// A button that raises Action when pushed.
+#pragma once
+
+#include "framework/control.h"
+
+namespace fw {
+
+class PushButton : public FontControl {
+public:
+    static const ClassRecord& Class();
+    const ClassRecord& Record() const override { return Class(); }
+    PushButton();
+    void SetCaption(const String&);
+    String Caption() const;
+    void SetDefault(bool);
+    void SetCancel(bool);
+    void Push();  // as a click does: raises Action
+};
+
+}  // namespace fw

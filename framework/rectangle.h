@@ -1,0 +1,19 @@
+// A filled, bevelled rectangle that other controls may sit in.
+#pragma once
+
+#include "framework/control.h"
+
+namespace fw {
+
+class Rectangle : public RectControl {
+public:
+    static const ClassRecord& Class();
+    const ClassRecord& Record() const override { return Class(); }
+    Rectangle();
+    void SetFillColor(const Color&);
+    void SetTopLeftColor(const Color&);
+    void SetBottomRightColor(const Color&);
+    void SetBorderThickness(double);
+};
+
+}  // namespace fw

@@ -1,0 +1,308 @@
+#include "framework/text_edit.h"
+
+#include "framework/application.h"
+#include "framework/qt_bridge.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QTextBlock>
+#include <QTextEdit>
+
+namespace fw {
+
+String KeyText(const QKeyEvent& event) {
+    const int key = event.key();
+    const bool command = event.modifiers() & (Qt::ControlModifier | Qt::MetaModifier);
+    if (command && key >= Qt::Key_A && key <= Qt::Key_Z) return String(1, char(key - Qt::Key_A + 1));
+    switch (key) {
+        case Qt::Key_Backspace: return "\x08";
+        case Qt::Key_Tab:
+        case Qt::Key_Backtab: return "\t";
+        case Qt::Key_Return:
+        case Qt::Key_Enter: return "\r";
+        case Qt::Key_Escape: return "\x1b";
+        case Qt::Key_Home: return "\x01";
+        case Qt::Key_End: return "\x04";
+        case Qt::Key_PageUp: return "\x0b";
+        case Qt::Key_PageDown: return "\x0c";
+        case Qt::Key_Left: return "\x1c";
+        case Qt::Key_Right: return "\x1d";
+        case Qt::Key_Up: return "\x1e";
+        case Qt::Key_Down: return "\x1f";
+        case Qt::Key_Delete: return "\x7f";
+        default: return FromQString(event.text());
+    }
+}
+
+namespace {
+
+// Hands each key typed into a text control to the control's KeyDown handler
+// before the control acts on it.
+class KeyFilter : public QObject {
+public:
+    KeyFilter(TextEdit& edit, QObject* parent) : QObject(parent), edit_(edit) {}
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() != QEvent::KeyPress) return false;
+        String key = KeyText(*static_cast<QKeyEvent*>(event));
+        if (key.empty()) return false;
+        bool swallowed = false;
+        RunHandler([&] { swallowed = edit_.FilterKey(key); });
+        return swallowed;
+    }
+
+private:
+    TextEdit& edit_;
+};
+
+}  // namespace
+
+// ---------------------------------------------------------------------------
+// TextEdit
+
+namespace {
+std::vector<PropertyDecl> TextEditProperties() {
+    return {
+        Property<&TextEdit::SetValue>("Value"),
+        Property<&TextEdit::SetReadOnly>("ReadOnly"),
+        Property<&TextEdit::SetBackgroundColor>("BackgroundColor"),
+        Property<&TextEdit::SetHasBorder>("HasBorder"),
+        Property<&TextEdit::SetAllowTabs>("AllowTabs"),
+        // The desktop draws its own focus ring and spell checking; format
+        // masks and data binding have no use in this system.
+        IgnoredProperty("AllowFocusRing", PropertyType::Boolean),
+        IgnoredProperty("AllowSpellChecking", PropertyType::Boolean),
+        IgnoredProperty("Format", PropertyType::String),
+        IgnoredProperty("ValidationMask", PropertyType::String),
+        IgnoredProperty("DataSource", PropertyType::String),
+        IgnoredProperty("DataField", PropertyType::String),
+    };
+}
+}  // namespace
+
+const ClassRecord& TextEdit::Class() {
+    static const ClassRecord& record =
+        RuntimeRegisterClass(ControlClass<TextEdit>("TextEdit", TextControl::Class(), TextEditProperties()));
+    return record;
+}
+
+void TextEdit::SetFocus() {
+    if (Widget()) Widget()->setFocus(Qt::OtherFocusReason);
+}
+
+
+void TextEdit::SetBackgroundColor(const Color& color) {
+    ChangePalette([&](QPalette& palette) { palette.setColor(QPalette::Base, ToQColor(color)); });
+    DimDisabledText();
+}
+
+void TextEdit::SetHasBorder(bool border) {
+    if (auto* frame = qobject_cast<QFrame*>(Widget())) frame->setFrameShape(border ? QFrame::StyledPanel : QFrame::NoFrame);
+    if (auto* line = qobject_cast<QLineEdit*>(Widget())) line->setFrame(border);
+}
+
+void TextEdit::InstallKeyFilter() { Widget()->installEventFilter(new KeyFilter(*this, Widget())); }
+
+bool TextEdit::FilterKey(const String& key) {
+    const Delegate* handler = EventHandler("KeyDown");
+    if (!handler) return false;
+    if (auto* area = dynamic_cast<TextArea*>(this)) return handler->Invoke<bool, TextArea&, const String&>(*area, key);
+    return handler->Invoke<bool, TextField&, const String&>(static_cast<TextField&>(*this), key);
+}
+
+// ---------------------------------------------------------------------------
+// TextArea
+
+namespace {
+QTextEdit* EditOf(const TextArea& area) { return static_cast<QTextEdit*>(area.Widget()); }
+}  // namespace
+
+const ClassRecord& TextArea::Class() {
+    static const ClassRecord& record = RuntimeRegisterClass(ControlClass<TextArea>(
+        "TextArea", TextEdit::Class(),
+        {
+            Property<&TextArea::SetMultiLine>("MultiLine"),
+            Property<&TextArea::SetAllowStyledText>("AllowStyledText"),
+            Property<&TextArea::SetHasVerticalScrollbar>("HasVerticalScrollbar"),
+            Property<&TextArea::SetHasHorizontalScrollbar>("HasHorizontalScrollbar"),
+            Property<&TextArea::SetHideSelection>("HideSelection"),
+            Property<&TextArea::SetLineSpacing>("LineSpacing"),
+            // 0 asks for the font's own line height.
+            IgnoredProperty("LineHeight", PropertyType::Double),
+            IgnoredProperty("MaximumCharactersAllowed", PropertyType::Integer),
+        },
+        {{"KeyDown", "( TextArea, String ) as Boolean"}}));
+    return record;
+}
+
+TextArea::TextArea() {
+    auto* edit = new QTextEdit(NewWidgetHome::Current());
+    edit->setAcceptRichText(false);
+    edit->setTabChangesFocus(true);
+    // Lines break between words only: a number longer than a narrow area
+    // stays on its one line and scrolls, rather than leaving its last digits
+    // alone in view on a line of their own.
+    edit->setWordWrapMode(QTextOption::WordWrap);
+    edit->document()->setDocumentMargin(2);
+    SetWidget(edit);
+    InstallKeyFilter();
+}
+
+String TextArea::Text() const { return FromQString(EditOf(*this)->toPlainText().replace(QChar::ParagraphSeparator, '\r').replace('\n', '\r')); }
+
+void TextArea::SetText(const String& text) {
+    // Line breaks are carriage returns in the system's texts.
+    QString plain = ToQString(text);
+    plain.replace("\r\n", "\n").replace('\r', '\n');
+    EditOf(*this)->setPlainText(plain);
+}
+
+void TextArea::SetReadOnly(bool v) { EditOf(*this)->setReadOnly(v); }
+
+void TextArea::SetMultiLine(bool v) { EditOf(*this)->setLineWrapMode(v ? QTextEdit::WidgetWidth : QTextEdit::NoWrap); }
+
+// Styled text is set by the program (SelBold); what is pasted comes in plain.
+void TextArea::SetAllowStyledText(bool) {}
+
+void TextArea::SetHasVerticalScrollbar(bool v) {
+    EditOf(*this)->setVerticalScrollBarPolicy(v ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+}
+
+void TextArea::SetHasHorizontalScrollbar(bool v) {
+    EditOf(*this)->setHorizontalScrollBarPolicy(v ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+}
+
+void TextArea::SetLineSpacing(double spacing) {
+    QTextBlockFormat format;
+    format.setLineHeight(spacing * 100, QTextBlockFormat::ProportionalHeight);
+    QTextCursor cursor(EditOf(*this)->document());
+    cursor.select(QTextCursor::Document);
+    cursor.mergeBlockFormat(format);
+}
+
+void TextArea::SetSelStart(std::int64_t start) {
+    QTextCursor cursor = EditOf(*this)->textCursor();
+    cursor.setPosition(int(start));
+    EditOf(*this)->setTextCursor(cursor);
+}
+
+void TextArea::SetSelLength(std::int64_t length) {
+    QTextCursor cursor = EditOf(*this)->textCursor();
+    int start = cursor.selectionStart();
+    cursor.setPosition(start);
+    cursor.setPosition(int(start + length), QTextCursor::KeepAnchor);
+    EditOf(*this)->setTextCursor(cursor);
+}
+
+std::int64_t TextArea::SelStart() const { return EditOf(*this)->textCursor().selectionStart(); }
+
+std::int64_t TextArea::SelLength() const {
+    QTextCursor cursor = EditOf(*this)->textCursor();
+    return cursor.selectionEnd() - cursor.selectionStart();
+}
+
+void TextArea::SetSelBold(bool bold) {
+    QTextCharFormat format;
+    format.setFontWeight(bold ? QFont::Bold : QFont::Normal);
+    EditOf(*this)->textCursor().mergeCharFormat(format);
+}
+
+bool TextArea::IsBoldAt(std::int64_t position) const {
+    QTextCursor cursor(EditOf(*this)->document());
+    cursor.setPosition(int(position) + 1);  // the format of the character before the cursor
+    return cursor.charFormat().fontWeight() >= QFont::Bold;
+}
+
+bool TextArea::CanDo(EditCommand command) const {
+    QTextEdit* edit = EditOf(*this);
+    const bool selection = edit->textCursor().hasSelection();
+    switch (command) {
+        case EditCommand::Undo: return !edit->isReadOnly() && edit->document()->isUndoAvailable();
+        case EditCommand::Cut: return !edit->isReadOnly() && selection;
+        case EditCommand::Copy: return selection;
+        case EditCommand::Paste: return edit->canPaste();
+    }
+    return false;
+}
+
+void TextArea::Do(EditCommand command) {
+    QTextEdit* edit = EditOf(*this);
+    switch (command) {
+        case EditCommand::Undo: edit->undo(); break;
+        case EditCommand::Cut: edit->cut(); break;
+        case EditCommand::Copy: edit->copy(); break;
+        case EditCommand::Paste: edit->paste(); break;
+    }
+}
+
+// Setting an alignment lays the document out again, even when it does not
+// change it; streams mostly give the alignment the text already has.
+void TextArea::ApplyAlignment(std::int64_t alignment) {
+    const Qt::Alignment wanted = HorizontalAlignment(alignment);
+    if ((EditOf(*this)->alignment() & Qt::AlignHorizontal_Mask) != wanted) EditOf(*this)->setAlignment(wanted);
+}
+
+// ---------------------------------------------------------------------------
+// TextField
+
+namespace {
+QLineEdit* LineOf(const TextField& field) { return static_cast<QLineEdit*>(field.Widget()); }
+}  // namespace
+
+const ClassRecord& TextField::Class() {
+    static const ClassRecord& record = RuntimeRegisterClass(ControlClass<TextField>(
+        "TextField", TextEdit::Class(),
+        {
+            Property<&TextField::SetPassword>("Password"),
+            Property<&TextField::SetHint>("Hint"),
+            Property<&TextField::SetMaximumCharactersAllowed>("MaximumCharactersAllowed"),
+        },
+        {{"KeyDown", "( TextField, String ) as Boolean"}}));
+    return record;
+}
+
+TextField::TextField() {
+    SetWidget(new QLineEdit(NewWidgetHome::Current()));
+    InstallKeyFilter();
+}
+
+String TextField::Text() const { return FromQString(LineOf(*this)->text()); }
+void TextField::SetText(const String& text) { LineOf(*this)->setText(ToQString(text)); }
+void TextField::SetReadOnly(bool v) { LineOf(*this)->setReadOnly(v); }
+void TextField::SetPassword(bool v) { LineOf(*this)->setEchoMode(v ? QLineEdit::Password : QLineEdit::Normal); }
+void TextField::SetHint(const String& v) { LineOf(*this)->setPlaceholderText(ToQString(v)); }
+
+// 0 sets no limit.
+void TextField::SetMaximumCharactersAllowed(std::int64_t v) {
+    LineOf(*this)->setMaxLength(v > 0 && v < 32767 ? int(v) : 32767);
+}
+
+bool TextField::CanDo(EditCommand command) const {
+    QLineEdit* line = LineOf(*this);
+    switch (command) {
+        case EditCommand::Undo: return !line->isReadOnly() && line->isUndoAvailable();
+        case EditCommand::Cut: return !line->isReadOnly() && line->hasSelectedText();
+        case EditCommand::Copy: return line->hasSelectedText();
+        case EditCommand::Paste: return !line->isReadOnly() && !QApplication::clipboard()->text().isEmpty();
+    }
+    return false;
+}
+
+void TextField::Do(EditCommand command) {
+    QLineEdit* line = LineOf(*this);
+    switch (command) {
+        case EditCommand::Undo: line->undo(); break;
+        case EditCommand::Cut: line->cut(); break;
+        case EditCommand::Copy: line->copy(); break;
+        case EditCommand::Paste: line->paste(); break;
+    }
+}
+
+void TextField::ApplyAlignment(std::int64_t alignment) {
+    LineOf(*this)->setAlignment(HorizontalAlignment(alignment) | Qt::AlignVCenter);
+}
+
+}  // namespace fw
