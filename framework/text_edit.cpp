@@ -70,9 +70,10 @@ std::vector<PropertyDecl> TextEditProperties() {
         Property<&TextEdit::SetReadOnly>("ReadOnly"),
         Property<&TextEdit::SetBackgroundColor>("BackgroundColor"),
         Property<&TextEdit::SetHasBorder>("HasBorder"),
-        Property<&TextEdit::SetAllowTabs>("AllowTabs"),
-        // The desktop draws its own focus ring and spell checking; format
-        // masks and data binding have no use in this system.
+        // Tab moves the focus out of every text: no layout lets a text take
+        // tabs. The desktop draws its own focus ring and spell checking;
+        // format masks and data binding have no use in this system.
+        IgnoredProperty("AllowTabs", PropertyType::Boolean),
         IgnoredProperty("AllowFocusRing", PropertyType::Boolean),
         IgnoredProperty("AllowSpellChecking", PropertyType::Boolean),
         IgnoredProperty("Format", PropertyType::String),

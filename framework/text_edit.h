@@ -25,8 +25,6 @@ public:
     virtual void SetReadOnly(bool) = 0;
     void SetBackgroundColor(const Color&);
     void SetHasBorder(bool);
-    void SetAllowTabs(bool allow) { allowTabs_ = allow; }
-    bool AllowTabs() const { return allowTabs_; }
 
     // Raises KeyDown for a key typed into the field; true swallows the key.
     bool FilterKey(const String& key);
@@ -38,9 +36,6 @@ public:
 protected:
     void InstallKeyFilter();
     bool HasFieldBackground() const override { return true; }
-
-private:
-    bool allowTabs_ = false;
 };
 
 class TextArea : public TextEdit {
