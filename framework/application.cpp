@@ -72,6 +72,7 @@ void Application::_x_SetVersionData(std::int64_t major, std::int64_t minor, std:
 void Application::SetMenuBar(std::shared_ptr<fw::MenuBar> menuBar) { menuBar_ = std::move(menuBar); }
 
 void Application::AddMenuHandler(const String& itemName, std::function<bool()> handler) {
+    CheckUIThread();
     menuHandlers_[itemName] = std::move(handler);
 }
 

@@ -154,7 +154,11 @@ void RectControl::SetWidget(QWidget* widget) {
     widget->hide();
 }
 
-QWidget* RectControl::Widget() const { return impl_->widget; }
+// Every operation of a control that touches its widget comes through here.
+QWidget* RectControl::Widget() const {
+    CheckUIThread();
+    return impl_->widget;
+}
 
 namespace {
 void ApplyPendingLook(RectControlImpl& c) {

@@ -39,7 +39,10 @@ public:
     const String& Shortcut() const { return shortcut_; }
     void SetShortcut(const String& shortcut) { shortcut_ = shortcut; }
     bool Enabled() const { return enabled_; }
-    void SetEnabled(bool enabled) { enabled_ = enabled; }
+    void SetEnabled(bool enabled) {
+        CheckUIThread();
+        enabled_ = enabled;
+    }
 
     // Appends an item at the end of this one's children; a nil item raises
     // NilObjectException.

@@ -218,6 +218,7 @@ Window::Window() : impl_(std::make_unique<WindowImpl>(*this)) {}
 Window::~Window() = default;
 
 void Window::Constructor() {
+    CheckUIThread();
     auto self = std::static_pointer_cast<Window>(shared_from_this());
     Live().push_back(self);
     impl_->open = true;
@@ -244,6 +245,7 @@ void Window::Constructor() {
 }
 
 void Window::Show() {
+    CheckUIThread();
     if (!impl_->open) return;
     impl_->visible = true;
     impl_->PlaceOnScreen();
@@ -254,11 +256,13 @@ void Window::Show() {
 }
 
 void Window::Hide() {
+    CheckUIThread();
     impl_->visible = false;
     impl_->frame->hide();
 }
 
 void Window::Close() {
+    CheckUIThread();
     if (!impl_->open) return;
     impl_->open = false;
     auto self = std::static_pointer_cast<Window>(shared_from_this());
@@ -281,6 +285,7 @@ bool Window::IsVisible() const { return impl_->open && impl_->frame->isVisible()
 bool Window::IsOpen() const { return impl_->open; }
 
 std::shared_ptr<Control> Window::New(const ClassRecord& controlClass) {
+    CheckUIThread();
     if (!controlClass.create) throw TypeMismatchException(controlClass.name + " is not a control class");
     NewWidgetHome home(impl_->content);
     auto control = std::dynamic_pointer_cast<Control>(controlClass.create());
@@ -289,6 +294,7 @@ std::shared_ptr<Control> Window::New(const ClassRecord& controlClass) {
 }
 
 void Window::AddControl(const String& name, const std::shared_ptr<Control>& control) {
+    CheckUIThread();
     if (!control) RaiseNil("Control");
     control->SetName(name);
     impl_->controls.push_back(control);
@@ -296,6 +302,7 @@ void Window::AddControl(const String& name, const std::shared_ptr<Control>& cont
 }
 
 Control* Window::ControlByName(std::string_view name) const {
+    CheckUIThread();
     for (const auto& control : impl_->controls)
         if (control->Name() == name) return control.get();
     return nullptr;
@@ -308,6 +315,7 @@ std::vector<Control*> Window::Controls() const {
 }
 
 void Window::AddMenuHandler(const String& itemName, std::function<bool()> handler) {
+    CheckUIThread();
     impl_->menuHandlers[itemName] = std::move(handler);
 }
 
@@ -359,6 +367,7 @@ bool Window::Resizeable() const { return impl_->resizeable; }
 bool Window::MenuBarVisible() const { return impl_->menuBarVisible; }
 
 std::shared_ptr<Window> GetImplicitWindow(std::string_view className) {
+    CheckUIThread();
     for (const auto& window : Live())
         if (window->Record().name == className) return window;
     return nullptr;
