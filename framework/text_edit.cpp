@@ -177,6 +177,11 @@ void TextArea::SetHasHorizontalScrollbar(bool v) {
 }
 
 void TextArea::SetLineSpacing(double spacing) {
+    // Single spacing is what a new text has; going over it would change nothing.
+    QTextDocument* document = EditOf(*this)->document();
+    if (spacing == 1.0 && document->blockCount() == 1 &&
+        document->firstBlock().blockFormat().lineHeightType() == QTextBlockFormat::SingleHeight)
+        return;
     QTextBlockFormat format;
     format.setLineHeight(spacing * 100, QTextBlockFormat::ProportionalHeight);
     QTextCursor cursor(EditOf(*this)->document());
@@ -278,7 +283,9 @@ void TextField::SetHint(const String& v) { LineOf(*this)->setPlaceholderText(ToQ
 
 // 0 sets no limit.
 void TextField::SetMaximumCharactersAllowed(std::int64_t v) {
-    LineOf(*this)->setMaxLength(v > 0 && v < 32767 ? int(v) : 32767);
+    const int length = v > 0 && v < 32767 ? int(v) : 32767;
+    // Setting the length Qt already has still makes it go over the text.
+    if (LineOf(*this)->maxLength() != length) LineOf(*this)->setMaxLength(length);
 }
 
 bool TextField::CanDo(EditCommand command) const {

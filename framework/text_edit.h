@@ -21,7 +21,11 @@ public:
     virtual void SetText(const String& text) = 0;
     void SetFocus();
 
-    void SetValue(const String& text) { SetText(text); }
+    // A layout's initial text; most are empty, and emptying an empty field
+    // would cost as much as filling it.
+    void SetValue(const String& text) {
+        if (!text.empty() || !Text().empty()) SetText(text);
+    }
     virtual void SetReadOnly(bool) = 0;
     void SetBackgroundColor(const Color&);
     void SetHasBorder(bool);

@@ -169,6 +169,15 @@ void WindowImpl::ApplyFrame() {
 void WindowImpl::PlaceOnScreen() {
     if (placed) return;
     placed = true;
+    // Control widgets are made unhidden, to appear with the window; one whose
+    // control never joined the window must not appear.
+    for (QWidget* child : content->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        const bool joined = std::any_of(controls.begin(), controls.end(), [&](const auto& control) {
+            auto* rect = dynamic_cast<RectControl*>(control.get());
+            return rect && rect->Widget() == child;
+        });
+        if (!joined) child->hide();
+    }
     frame->adjustSize();
     if (QScreen* screen = QGuiApplication::primaryScreen()) {
         QRect area = screen->availableGeometry();
