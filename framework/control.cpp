@@ -229,8 +229,15 @@ void RectControl::SetTabIndex(std::int64_t v) { impl_->tabIndex = v; }
 
 void RectControl::SetTabStop(bool v) {
     impl_->tabStop = v;
-    if (!impl_->widget || impl_->widget->focusPolicy() == Qt::NoFocus) return;
-    impl_->widget->setFocusPolicy(v ? Qt::StrongFocus : Qt::ClickFocus);
+    QWidget* widget = impl_->widget;
+    if (!widget) return;
+    if (!impl_->focusOnClick) widget->setFocusPolicy(v ? Qt::TabFocus : Qt::NoFocus);
+    else if (widget->focusPolicy() != Qt::NoFocus) widget->setFocusPolicy(v ? Qt::StrongFocus : Qt::ClickFocus);
+}
+
+void RectControl::TakeNoFocusOnClick() {
+    impl_->focusOnClick = false;
+    SetTabStop(impl_->tabStop);
 }
 
 void RectControl::SetEnabled(bool v) {

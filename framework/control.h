@@ -105,6 +105,9 @@ public:
 protected:
     // Each concrete control makes its widget in its constructor.
     void SetWidget(QWidget* widget);
+    // A click leaves the keyboard focus where it is; Tab still reaches the
+    // control while it is a tab stop.
+    void TakeNoFocusOnClick();
     // Change the widget's font or palette. While a stream is applied the
     // changes gather on a copy that the widget gets once, at its end: every
     // change makes Qt resolve the look of the widget and its children again.

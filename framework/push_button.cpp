@@ -30,6 +30,9 @@ PushButton::PushButton() {
     button->setAutoDefault(false);
     QObject::connect(button, &QPushButton::clicked, button, [this] { RunHandler([this] { Push(); }); });
     SetWidget(button);
+    // Clicking a button must not take the focus from the field being typed
+    // into: the typing, and Edit > Paste, would have nowhere to go.
+    TakeNoFocusOnClick();
 }
 
 void PushButton::SetCaption(const String& v) { ButtonOf(*this)->setText(ToQString(v)); }

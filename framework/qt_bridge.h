@@ -82,6 +82,8 @@ struct RectControlImpl {
     std::int64_t left = 0, top = 0, width = 0, height = 0;
     std::int64_t tabIndex = 0;
     bool tabStop = true, enabled = true, visible = true;
+    // Whether a click gives the control the keyboard focus (buttons: no).
+    bool focusOnClick = true;
     bool lockLeft = false, lockTop = false, lockRight = false, lockBottom = false;
     // Where the control stood when the window's content area had its
     // layout size; anchoring works from there.
@@ -116,8 +118,9 @@ private:
 QMenuBar* CreateMenuBarFor(Window& window, QWidget* parent);
 
 // The key text a key event carries for KeyDown handlers: printable keys as
-// themselves; editing and navigation keys, and letters with Ctrl, as control
-// characters; an empty text for keys that carry none (Shift alone, F1).
+// the text they carry, whatever modifiers are held; editing and navigation
+// keys, and letters with Ctrl (and no modifier beside it but Shift), as
+// control characters; an empty text for keys that carry none (Shift alone, F1).
 String KeyText(const QKeyEvent& event);
 
 // The font in which a one-line label draws its text: its own, made smaller

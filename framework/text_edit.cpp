@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QTextBlock>
@@ -14,8 +15,12 @@ namespace fw {
 
 String KeyText(const QKeyEvent& event) {
     const int key = event.key();
-    const bool command = event.modifiers() & (Qt::ControlModifier | Qt::MetaModifier);
-    if (command && key >= Qt::Key_A && key <= Qt::Key_Z) return String(1, char(key - Qt::Key_A + 1));
+    // Ctrl with a letter is a command (Ctrl+V pastes) and never types its
+    // letter. Any other modifier (Alt, AltGr, Super, Meta, Hyper) leaves the
+    // key's text to be inserted, so such a key counts as the text it carries:
+    // holding a modifier must not get a character past a field's filter.
+    const Qt::KeyboardModifiers held = event.modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier);
+    if (held == Qt::ControlModifier && key >= Qt::Key_A && key <= Qt::Key_Z) return String(1, char(key - Qt::Key_A + 1));
     switch (key) {
         case Qt::Key_Backspace: return "\x08";
         case Qt::Key_Tab:
@@ -38,23 +43,33 @@ String KeyText(const QKeyEvent& event) {
 
 namespace {
 
-// Hands each key typed into a text control to the control's KeyDown handler
-// before the control acts on it.
+// Hands each key typed into a text control, and each text an input method
+// commits there (dead keys compose through one), to the control's KeyDown
+// handler before the control acts on it.
 class KeyFilter : public QObject {
 public:
     KeyFilter(TextEdit& edit, QObject* parent) : QObject(parent), edit_(edit) {}
 
 protected:
     bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() != QEvent::KeyPress) return false;
-        String key = KeyText(*static_cast<QKeyEvent*>(event));
-        if (key.empty()) return false;
-        bool swallowed = false;
-        RunHandler([&] { swallowed = edit_.FilterKey(key); });
-        return swallowed;
+        if (event->type() == QEvent::KeyPress) return Swallows(KeyText(*static_cast<QKeyEvent*>(event)));
+        if (event->type() == QEvent::InputMethod) {
+            auto* input = static_cast<QInputMethodEvent*>(event);
+            // A rejected commit is dropped whole; the event still goes on, as
+            // it also ends the composition shown in the field.
+            if (Swallows(FromQString(input->commitString()))) input->setCommitString(QString());
+        }
+        return false;
     }
 
 private:
+    bool Swallows(const String& text) {
+        if (text.empty()) return false;
+        bool swallowed = false;
+        RunHandler([&] { swallowed = edit_.FilterKey(text); });
+        return swallowed;
+    }
+
     TextEdit& edit_;
 };
 
@@ -107,11 +122,21 @@ void TextEdit::SetHasBorder(bool border) {
 
 void TextEdit::InstallKeyFilter() { Widget()->installEventFilter(new KeyFilter(*this, Widget())); }
 
-bool TextEdit::FilterKey(const String& key) {
+bool TextEdit::FilterKey(const String& text) {
     const Delegate* handler = EventHandler("KeyDown");
     if (!handler) return false;
-    if (auto* area = dynamic_cast<TextArea*>(this)) return handler->Invoke<bool, TextArea&, const String&>(*area, key);
-    return handler->Invoke<bool, TextField&, const String&>(static_cast<TextField&>(*this), key);
+    auto* area = dynamic_cast<TextArea*>(this);
+    // One character at a time, as each would have been typed on its own.
+    for (std::size_t start = 0; start < text.size();) {
+        std::size_t end = start + 1;
+        while (end < text.size() && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) ++end;
+        const String key = text.substr(start, end - start);
+        const bool swallowed = area ? handler->Invoke<bool, TextArea&, const String&>(*area, key)
+                                    : handler->Invoke<bool, TextField&, const String&>(static_cast<TextField&>(*this), key);
+        if (swallowed) return true;
+        start = end;
+    }
+    return false;
 }
 
 // ---------------------------------------------------------------------------

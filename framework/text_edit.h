@@ -30,8 +30,10 @@ public:
     void SetBackgroundColor(const Color&);
     void SetHasBorder(bool);
 
-    // Raises KeyDown for a key typed into the field; true swallows the key.
-    bool FilterKey(const String& key);
+    // Raises KeyDown for each character of a text typed into the field (a
+    // key's text, or what an input method commits); true swallows the whole
+    // text, and the first character the handler swallows ends the screening.
+    bool FilterKey(const String& text);
     // The Edit menu's commands on this field, and whether each can run now.
     enum class EditCommand { Undo, Cut, Copy, Paste };
     virtual bool CanDo(EditCommand) const = 0;

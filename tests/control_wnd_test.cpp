@@ -19,6 +19,7 @@
 #include "tests/gui_test_support.h"
 
 #include <QApplication>
+#include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -333,6 +334,31 @@ TEST_F(MainWindowTest, EachFieldTakesOnlyWhatItsNumbersNeedAndBeepsAtTheRest) {
         // Editing keys reach the field.
         QTest::keyClick(Field(t.field).Widget(), Qt::Key_Backspace);
         EXPECT_EQ(Text(t.field), fw::String(t.expected).substr(0, std::strlen(t.expected) - 1));
+    }
+}
+
+// Dead keys and input methods commit their text without a key press; it
+// meets the field's rule all the same, taken whole or refused whole.
+TEST_F(MainWindowTest, TextAnInputMethodCommitsMeetsTheFieldsRule) {
+    const struct {
+        const char* field;
+        const char* commit;
+        const char* expected;
+        int beeps;
+    } commits[] = {
+        {"tpFld", "12", "12", 0}, {"tpFld", "\u00e9", "", 1},  {"preFld", "~", "", 1},
+        {"dtFld", "1.5", "1.5", 0}, {"fpFld", "1.5", "", 1}, {"tFld", "5\u0301", "", 1},
+    };
+    for (const auto& c : commits) {
+        SCOPED_TRACE(c.commit);
+        Field(c.field).SetText("");
+        Field(c.field).SetFocus();
+        const int beepsBefore = fw::Dialogs().beeps;
+        QInputMethodEvent event;
+        event.setCommitString(QString::fromUtf8(c.commit));
+        QApplication::sendEvent(Field(c.field).Widget(), &event);
+        EXPECT_EQ(Text(c.field), c.expected);
+        EXPECT_EQ(fw::Dialogs().beeps - beepsBefore, c.beeps);
     }
 }
 

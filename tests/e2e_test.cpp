@@ -1,6 +1,6 @@
 // End-to-end: the application, watched and driven through its probe (see
-// tests/probe/probe.cpp), on the offscreen platform and once on a virtual X
-// server with the real X11 platform plugin.
+// tests/probe/probe.cpp), on the offscreen platform, and on a virtual X
+// server with the real X11 platform plugin and real key and mouse events.
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
@@ -20,17 +20,15 @@ const QString kProbed = TESMORA_BINARY_DIR "/tests/tesmora_probed";
 
 class RunningApp {
 public:
-    explicit RunningApp(const QString& platform = "offscreen", const QString& wrapper = {},
-                        const QString& probe = "1", const QString& input = {}) {
+    explicit RunningApp(const QString& platform = "offscreen", const QString& probe = "1",
+                        const QString& input = {}) {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("TESMORA_TEST_PROBE", probe);
         env.insert("QT_QPA_PLATFORM", platform);
         process_.setProcessEnvironment(env);
         process_.setProcessChannelMode(QProcess::SeparateChannels);
         if (!input.isEmpty()) process_.setStandardInputFile(input);
-        const QString app = kProbed;
-        if (wrapper.isEmpty()) process_.start(app, {});
-        else process_.start(wrapper, {"-a", app});
+        process_.start(kProbed, {});
         clock_.start();
     }
     ~RunningApp() {
@@ -43,17 +41,11 @@ public:
     // Waits for a line of the probe; returns the milliseconds since start,
     // or -1 when it did not come in time.
     qint64 WaitFor(const QString& line, int timeoutMs = 15000) {
-        QElapsedTimer waited;
-        waited.start();
-        while (waited.elapsed() < timeoutMs) {
-            while (process_.canReadLine()) {
-                const QString got = QString::fromUtf8(process_.readLine()).trimmed();
-                seen_ << got;
-                if (got == line) return clock_.elapsed();
-            }
-            if (!process_.waitForReadyRead(100) && process_.state() == QProcess::NotRunning) break;
-        }
-        return -1;
+        return WaitForLine([&](const QString& got) { return got == line; }, timeoutMs).isNull() ? -1 : clock_.elapsed();
+    }
+    // Waits for a line that begins with `start`; returns it, or a null text.
+    QString WaitForStart(const QString& start, int timeoutMs = 15000) {
+        return WaitForLine([&](const QString& got) { return got.startsWith(start); }, timeoutMs);
     }
     bool Seen(const QString& line) const { return seen_.contains(line); }
     // What the process wrote to standard error, for failure messages.
@@ -73,6 +65,21 @@ public:
     }
 
 private:
+    template <class Match>
+    QString WaitForLine(const Match& match, int timeoutMs) {
+        QElapsedTimer waited;
+        waited.start();
+        while (waited.elapsed() < timeoutMs) {
+            while (process_.canReadLine()) {
+                const QString got = QString::fromUtf8(process_.readLine()).trimmed();
+                seen_ << got;
+                if (match(got)) return got;
+            }
+            if (!process_.waitForReadyRead(100) && process_.state() == QProcess::NotRunning) break;
+        }
+        return {};
+    }
+
     QProcess process_;
     QElapsedTimer clock_;
     QStringList seen_;
@@ -125,10 +132,62 @@ TEST(EndToEnd, ClosingTheStartUpWindowBeforeItGivesWayEndsTheApplication) {
     EXPECT_FALSE(app.Seen("shown " + kMain));
 }
 
+}  // namespace
+
+namespace {
+
+// A virtual X server of the test's own, for real key and mouse events sent
+// with xdotool; an application started after it runs on it.
+class XServer {
+public:
+    XServer() {
+        if (QStandardPaths::findExecutable("Xvfb").isEmpty() || QStandardPaths::findExecutable("xdotool").isEmpty())
+            return;
+        server_.start("Xvfb", {"-displayfd", "1", "-screen", "0", "1024x768x24", "-nolisten", "tcp"});
+        if (server_.waitForReadyRead(10000)) display_ = ":" + QString::fromUtf8(server_.readLine()).trimmed();
+        if (display_.size() > 1) qputenv("DISPLAY", display_.toUtf8());
+    }
+    ~XServer() {
+        server_.kill();
+        server_.waitForFinished(3000);
+    }
+    bool Up() const { return display_.size() > 1; }
+
+    // Runs an X client against the server; true when it succeeded.
+    bool Run(const QString& program, const QStringList& arguments) {
+        QProcess client;
+        client.start(program, arguments);
+        return client.waitForFinished(10000) && client.exitStatus() == QProcess::NormalExit && client.exitCode() == 0;
+    }
+    // A real click in the middle of a control of the main window.
+    bool Click(RunningApp& app, const QString& control) {
+        app.Send("place " + kMain + " " + control);
+        const QStringList place = app.WaitForStart("place " + control + " ").split(' ');
+        return place.size() == 4 && Run("xdotool", {"mousemove", place[2], place[3], "click", "1"});
+    }
+
+private:
+    QProcess server_;
+    QString display_;
+};
+
+// Real events arrive on their own time: asks for the field's text until it is
+// the one expected or a few seconds passed; gives the last text it got.
+std::string SettledText(RunningApp& app, const QString& field, const QString& expected) {
+    const QString start = "text " + field;
+    QString got;
+    for (int i = 0; i < 30 && got != expected; ++i) {
+        if (i > 0) QThread::msleep(100);
+        app.Send("text " + kMain + " " + field);
+        got = app.WaitForStart(start, 1000).mid(start.size() + 1);
+    }
+    return got.toStdString();
+}
+
 TEST(EndToEnd, RunsOnARealXServer) {
-    const QString xvfb = QStandardPaths::findExecutable("xvfb-run");
-    if (xvfb.isEmpty()) GTEST_SKIP() << "xvfb-run is not installed";
-    RunningApp app("xcb", xvfb);
+    XServer x;
+    if (!x.Up()) GTEST_SKIP() << "Xvfb or xdotool is not installed";
+    RunningApp app("xcb");
     ASSERT_GE(app.WaitFor("shown " + kAbout, 20000), 0);
     app.Send("key a");
     ASSERT_GE(app.WaitFor("shown " + kMain), 0);
@@ -136,11 +195,44 @@ TEST(EndToEnd, RunsOnARealXServer) {
     app.Send("type " + kMain + " fpFld 10");
     app.Send("type " + kMain + " fnFld 1");
     app.Send("type " + kMain + " tnFld 1");
-    app.Send("click " + kMain + " CalculateBtn");
-    app.Send("text " + kMain + " pppFld");
-    EXPECT_GE(app.WaitFor("text pppFld 75"), 0);
+    ASSERT_TRUE(x.Click(app, "CalculateBtn"));
+    EXPECT_EQ(SettledText(app, "pppFld", "75"), "75");
+    // The click left the focus in the field: typing goes on there.
+    ASSERT_TRUE(x.Run("xdotool", {"key", "2"}));
+    EXPECT_EQ(SettledText(app, "tnFld", "12"), "12");
     app.Send("close " + kMain);
     EXPECT_EQ(app.ExitStatus(15000), 0) << app.Errors();
+}
+
+TEST(EndToEnd, NeitherAModifierNorADeadKeyGetsACharacterPastAFieldsRule) {
+    XServer x;
+    if (!x.Up()) GTEST_SKIP() << "Xvfb or xdotool is not installed";
+    // A layout with dead keys.
+    ASSERT_TRUE(x.Run("setxkbmap", {"us", "-variant", "intl"}));
+    RunningApp app("xcb");
+    ASSERT_GE(app.WaitFor("shown " + kAbout, 20000), 0);
+    app.Send("key a");
+    ASSERT_GE(app.WaitFor("shown " + kMain), 0);
+    const struct {
+        const char* field;
+        QStringList keys;  // each ends on a key the field takes
+        const char* expected;
+    } cases[] = {
+        {"tpFld", {"1", "super+e", "5"}, "15"},
+        {"fpFld", {"alt+e", "ISO_Level3_Shift+e", "ctrl+alt+e", "super+period", "2"}, "2"},
+        {"fnFld", {"super+3", "alt+4"}, "34"},
+        {"tnFld", {"dead_acute", "e", "7"}, "7"},
+        {"preFld", {"dead_tilde", "space", "super+period", "5"}, ".5"},
+        {"dtFld", {"4", "ctrl+a", "6"}, "6"},  // Ctrl with a letter still commands the field
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.field);
+        ASSERT_TRUE(x.Click(app, c.field));
+        ASSERT_TRUE(x.Run("xdotool", QStringList{"key"} + c.keys));
+        EXPECT_EQ(SettledText(app, c.field, c.expected), c.expected);
+    }
+    app.Send("close " + kMain);
+    EXPECT_EQ(app.ExitStatus(), 0) << app.Errors();
 }
 
 // The shipped executable carries no probe: nothing in it so much as names
@@ -158,10 +250,10 @@ TEST(EndToEnd, ProbeStaysOffForOtherValuesAndReadsNoTerminal) {
     ASSERT_GE(terminal, 0);
     ASSERT_EQ(grantpt(terminal), 0);
     ASSERT_EQ(unlockpt(terminal), 0);
-    RunningApp fromTerminal("offscreen", {}, "1", ptsname(terminal));
+    RunningApp fromTerminal("offscreen", "1", ptsname(terminal));
     std::vector<std::unique_ptr<RunningApp>> off;
     for (const QString value : {"0", "off", "true", " 1"})
-        off.push_back(std::make_unique<RunningApp>("offscreen", QString(), value));
+        off.push_back(std::make_unique<RunningApp>("offscreen", value));
     ASSERT_GE(fromTerminal.WaitFor("shown " + kAbout), 0);
     const QByteArray command = ("close " + kAbout + "\n").toUtf8();
     ASSERT_EQ(write(terminal, command.constData(), command.size()), command.size());

@@ -13,6 +13,8 @@
 //   click CLASS CONTROL         a mouse click in the middle of a control
 //   type CLASS CONTROL TEXT     focus a field and type each character
 //   text CLASS CONTROL          prints "text CONTROL VALUE"
+//   place CLASS CONTROL         prints "place CONTROL X Y", the control's
+//                               middle in screen coordinates
 //   close CLASS                 closes the window as its close button does
 // CLASS is a window's full class name ("ControlWnd.ControlWnd").
 //
@@ -127,6 +129,10 @@ void Run(const QString& line) {
     } else if (command == "text" && words.size() >= 3) {
         auto* edit = dynamic_cast<fw::TextEdit*>(ControlOf(words[1], words[2]));
         Say(QString("text %1 %2").arg(words[2], edit ? fw::ToQString(edit->Text()) : QString("(none)")));
+    } else if (command == "place" && words.size() >= 3) {
+        fw::RectControl* control = ControlOf(words[1], words[2]);
+        const QPoint at = control ? control->Widget()->mapToGlobal(control->Widget()->rect().center()) : QPoint(-1, -1);
+        Say(QString("place %1 %2 %3").arg(words[2]).arg(at.x()).arg(at.y()));
     } else if (command == "close" && words.size() >= 2) {
         if (auto window = WindowOf(words[1])) window->Impl().frame->close();
     }
