@@ -6,8 +6,9 @@ that shows one window, measured side by side in one run.
 Usage: startup_bench.py APPLICATION MINIMAL_PROGRAM [RUNS]
 
 Both programs print a line starting with "shown" once their window is on
-screen (the application through its test probe); the application is then
-asked to close the window, the minimal program quits by itself. Runs
+screen (the application, run as tesmora_probed, through its probe); the
+application is then asked to close the window, the minimal program quits by
+itself. Runs
 alternate between the two, and the median of each is reported.
 """
 import os

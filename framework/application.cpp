@@ -1,6 +1,5 @@
 #include "framework/application.h"
 
-#include "framework/test_probe.h"
 #include "framework/window.h"
 
 #include <QApplication>
@@ -150,6 +149,7 @@ void Application::_x_SetVersionData(std::int64_t major, std::int64_t minor, std:
 void Application::SetMenuBar(std::shared_ptr<fw::MenuBar> menuBar) { menuBar_ = std::move(menuBar); }
 
 void Application::AddMenuHandler(const String& itemName, std::function<bool()> handler) {
+    CheckUIThread();
     menuHandlers_[itemName] = std::move(handler);
 }
 
@@ -231,7 +231,6 @@ void RunFrameworkInitialization(std::function<void()> lateStartup) {
 int RuntimeRun() {
     auto& state = State();
     if (state.quitCode) return *state.quitCode;
-    InstallTestProbe();
     state.inEventLoop = true;
     // Also when an exception unwinds out of the loop.
     struct LoopEnd {

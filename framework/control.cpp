@@ -5,6 +5,7 @@
 #include <QApplication>
 
 #include <cmath>
+#include <vector>
 
 namespace fw {
 
@@ -149,12 +150,16 @@ RectControl::RectControl() : impl_(std::make_unique<RectControlImpl>()) {}
 
 RectControl::~RectControl() { delete impl_->widget.data(); }
 
-void RectControl::SetWidget(QWidget* widget) {
-    impl_->widget = widget;
-    widget->hide();
-}
+// The new widget is left neither shown nor hidden: on a window not yet on
+// screen it appears with the window, unless its layout hides it (see
+// ApplyVisible). Between its making and its joining a window nothing shows.
+void RectControl::SetWidget(QWidget* widget) { impl_->widget = widget; }
 
-QWidget* RectControl::Widget() const { return impl_->widget; }
+// Every operation of a control that touches its widget comes through here.
+QWidget* RectControl::Widget() const {
+    CheckUIThread();
+    return impl_->widget;
+}
 
 namespace {
 void ApplyPendingLook(RectControlImpl& c) {
@@ -240,13 +245,28 @@ void RectControl::SetEnabled(bool v) {
     if (impl_->widget) impl_->widget->setEnabled(v);
 }
 
+namespace {
+// A widget that was never shown or hidden by hand appears with its window.
+// Only hiding it, or showing it where its parent is already on screen,
+// takes a call, and each call costs Qt's show or hide events.
+void ApplyVisible(RectControlImpl& c) {
+    QWidget* widget = c.widget;
+    const QWidget* parent = widget->parentWidget();
+    if (!c.visible || widget->testAttribute(Qt::WA_WState_ExplicitShowHide) || (parent && parent->isVisible()))
+        widget->setVisible(c.visible);
+}
+}  // namespace
+
 void RectControl::SetVisible(bool v) {
     impl_->visible = v;
-    if (impl_->widget && Owner()) impl_->widget->setVisible(v);
+    if (impl_->widget && Owner()) ApplyVisible(*impl_);
 }
 
+// Qt sends an event for every tooltip set, also an unchanged one; layouts
+// set the empty tooltip a new widget has.
 void RectControl::SetTooltip(const String& v) {
-    if (impl_->widget) impl_->widget->setToolTip(ToQString(v));
+    const QString tip = ToQString(v);
+    if (impl_->widget && impl_->widget->toolTip() != tip) impl_->widget->setToolTip(tip);
 }
 
 void RectControl::SetInitialParent(const String& name) {
@@ -263,7 +283,7 @@ void RectControl::SetInitialParent(const String& name) {
     // window again. Moving a widget to the parent it has is not free.
     if (impl_->widget->parentWidget() != parentWidget) impl_->widget->setParent(parentWidget);
     UpdateGeometry(*this);
-    impl_->widget->setVisible(impl_->visible);
+    ApplyVisible(*impl_);
 }
 
 std::int64_t RectControl::Left() const { return impl_->left; }
@@ -317,7 +337,19 @@ const ClassRecord& TextControl::Class() {
     return record;
 }
 
+void FontControl::BeginProperties() {
+    RectControl::BeginProperties();
+    ++streamDepth_;
+}
+
+void FontControl::EndProperties() {
+    if (--streamDepth_ == 0 && fontChanged_) ApplyFont();
+    RectControl::EndProperties();
+}
+
 void FontControl::ApplyFont() {
+    fontChanged_ = streamDepth_ > 0;
+    if (fontChanged_) return;
     ChangeFont([this](QFont& font) { font = FontFor(fontName_, fontSize_, bold_, italic_, underline_); });
 }
 
@@ -330,31 +362,43 @@ double Luminance(const QColor& color) {
     return 0.2126 * linear(color.redF()) + 0.7152 * linear(color.greenF()) + 0.0722 * linear(color.blueF());
 }
 
+double Contrast(double la, double lb) { return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05); }
+
 // The smallest contrast that keeps ordinary text readable.
 constexpr double kReadableContrast = 4.5;
 
 }  // namespace
 
-double ContrastRatio(const QColor& a, const QColor& b) {
-    const double la = Luminance(a), lb = Luminance(b);
-    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
-}
+double ContrastRatio(const QColor& a, const QColor& b) { return Contrast(Luminance(a), Luminance(b)); }
 
 // The desktop's disabled grey would make a dimmed control's text the
 // faintest on screen. Instead the text keeps its own colour, moved toward
 // the background just as far as readable contrast allows; a colour already
 // fainter than that stays as it is.
+//
+// Every text control asks this at least twice while its layout is applied,
+// with the few colour pairs a window uses; each pair is worked out once.
 QColor ReadablyDimmed(const QColor& text, const QColor& background) {
+    struct Answer {
+        QRgba64 text, background;
+        QColor dimmed;
+    };
+    static std::vector<Answer> answers;
+    for (const Answer& a : answers)
+        if (a.text == text.rgba64() && a.background == background.rgba64()) return a.dimmed;
+
     constexpr int kSteps = 64;
+    const double backgroundLuminance = Luminance(background);
     QColor dimmed = text;
     for (int step = 1; step <= kSteps; ++step) {
         const double t = double(step) / kSteps;
         const QColor mixed = QColor::fromRgbF(float(text.redF() + t * (background.redF() - text.redF())),
                                               float(text.greenF() + t * (background.greenF() - text.greenF())),
                                               float(text.blueF() + t * (background.blueF() - text.blueF())));
-        if (ContrastRatio(mixed, background) < kReadableContrast) break;
+        if (Contrast(Luminance(mixed), backgroundLuminance) < kReadableContrast) break;
         dimmed = mixed;
     }
+    if (answers.size() < 64) answers.push_back({text.rgba64(), background.rgba64(), dimmed});
     return dimmed;
 }
 

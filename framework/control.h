@@ -134,11 +134,18 @@ public:
     float FontSize() const { return fontSize_; }
     bool Bold() const { return bold_; }
 
+    // A stream sets the font's parts one by one; the font is made once, at
+    // its end.
+    void BeginProperties() override;
+    void EndProperties() override;
+
 private:
     void ApplyFont();
     String fontName_ = "System";
     float fontSize_ = 0;
     bool bold_ = false, italic_ = false, underline_ = false;
+    int streamDepth_ = 0;
+    bool fontChanged_ = false;
 };
 
 // Text colour and alignment, beside the font, for labels and text fields.

@@ -1,5 +1,7 @@
 #include "framework/dialogs.h"
 
+#include "framework/object.h"
+
 #include <QApplication>
 #include <QMessageBox>
 
@@ -11,11 +13,13 @@ DialogLog& Dialogs() {
 }
 
 void Beep() {
+    CheckUIThread();
     QApplication::beep();
     ++Dialogs().beeps;
 }
 
 void MsgBox(const String& message) {
+    CheckUIThread();
     DialogLog& log = Dialogs();
     ++log.messages;
     log.lastMessage = message;

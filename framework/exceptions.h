@@ -32,6 +32,9 @@ FW_DECLARE_EXCEPTION(UnsupportedFormatException)
 FW_DECLARE_EXCEPTION(OutOfBoundsException)
 FW_DECLARE_EXCEPTION(FunctionNotFoundException)
 FW_DECLARE_EXCEPTION(StackOverflowException)
+// A window, control, menu or dialog operation was called off the
+// user-interface thread.
+FW_DECLARE_EXCEPTION(ThreadAccessingUIException)
 
 #undef FW_DECLARE_EXCEPTION
 

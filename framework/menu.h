@@ -39,7 +39,10 @@ public:
     const String& Shortcut() const { return shortcut_; }
     void SetShortcut(const String& shortcut) { shortcut_ = shortcut; }
     bool Enabled() const { return enabled_; }
-    void SetEnabled(bool enabled) { enabled_ = enabled; }
+    void SetEnabled(bool enabled) {
+        CheckUIThread();
+        enabled_ = enabled;
+    }
 
     // Appends an item at the end of this one's children; a nil item raises
     // NilObjectException.
@@ -81,5 +84,14 @@ public:
     static const ClassRecord& Class();
     const ClassRecord& Record() const override { return Class(); }
 };
+
+// Registers one of a window's or the application's own methods as its
+// handler of the named menu item: a delegate bound to the object, with the
+// signature of every menu handler (no arguments, a Boolean result).
+template <class Owner>
+void AddMenuHandler(Owner& owner, const String& itemName, bool (Owner::*handler)()) {
+    Delegate delegate = RuntimeCreateDelegate(handler, &owner, "(  ) as Boolean");
+    owner.AddMenuHandler(itemName, [delegate] { return delegate.Invoke<bool>(); });
+}
 
 }  // namespace fw

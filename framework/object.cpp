@@ -84,6 +84,16 @@ bool RuntimeIsEventHandled(const Object& object, std::string_view className, std
     return std::any_of(own.begin(), own.end(), [&](const EventBinding& b) { return b.event == event; });
 }
 
+// Static initialisation runs on the main thread before any other thread is
+// started; the priority sets this ahead of every initialiser that might
+// call into the framework.
+const std::thread::id detail::uiThread __attribute__((init_priority(101))) = std::this_thread::get_id();
+
+void detail::RaiseThreadAccessingUI() {
+    throw ThreadAccessingUIException(
+        "a window, control, menu or dialog operation was called off the user-interface thread");
+}
+
 void RaiseNil(std::string_view wanted) {
     throw NilObjectException("a nil object was used where a " + String(wanted) + " was needed");
 }
@@ -104,6 +114,7 @@ void Delegate::RaiseMismatch() const {
 }
 
 void RuntimeAddEventHandler(Control& control, std::string_view event, Delegate delegate) {
+    CheckUIThread();
     const ControlEvent* raised = control.Record().FindControlEvent(event);
     if (!raised)
         throw FunctionNotFoundException(control.Record().name + " has no event " + String(event));

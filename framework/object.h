@@ -18,6 +18,7 @@
 #include <memory>
 #include <span>
 #include <string_view>
+#include <thread>
 #include <type_traits>
 #include <variant>
 #include <vector>
@@ -113,6 +114,19 @@ bool RuntimeIsEventHandled(const Object& object, std::string_view className,
 
 [[noreturn]] void RaiseNil(std::string_view wanted);
 [[noreturn]] void RaiseCastFailure(const Object& object, const ClassRecord& wanted);
+
+// The user-interface thread is the process's main thread, where the Qt
+// application lives. Window, control, menu and dialog operations call this
+// at their entry; anywhere else it raises ThreadAccessingUIException. It
+// costs one comparison.
+namespace detail {
+extern const std::thread::id uiThread;
+[[noreturn]] void RaiseThreadAccessingUI();
+}  // namespace detail
+inline void CheckUIThread() {
+    if (std::this_thread::get_id() != detail::uiThread) [[unlikely]]
+        detail::RaiseThreadAccessingUI();
+}
 
 // The check against a class record, for code that knows the class only as
 // data (a window building its controls from a table).

@@ -62,6 +62,7 @@ Graphics::Graphics(std::unique_ptr<Device> device) : device_(std::move(device)) 
 Graphics::~Graphics() = default;
 
 std::shared_ptr<Graphics> OpenPrinterDialog() {
+    CheckUIThread();
     std::unique_ptr<QPrinter> printer = Hook() ? Hook()() : AskUserForPrinter();
     if (!printer) return nullptr;
     return std::make_shared<Graphics>(std::make_unique<Graphics::Device>(std::move(printer)));
@@ -73,6 +74,7 @@ StyledTextPrinter::StyledTextPrinter(std::shared_ptr<Graphics> graphics, std::un
 StyledTextPrinter::~StyledTextPrinter() = default;
 
 void StyledTextPrinter::DrawBlock(double x, double y, double height) {
+    CheckUIThread();
     Graphics::Device& device = graphics_->Target();
     const double scale = device.PixelsPerPoint();
     QTextDocument& document = *layout_->document;

@@ -23,6 +23,7 @@ std::string Where(const PropertyEntry& entry) {
 }  // namespace
 
 void SetProperties(Object& object, std::span<const std::uint8_t> stream) {
+    CheckUIThread();
     const ClassRecord& record = object.Record();
     const auto apply = [&](const PropertyEntry& entry) {
         const PropertyDecl* property = record.PropertyForKey(entry.keyIndex);

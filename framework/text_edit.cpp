@@ -85,9 +85,10 @@ std::vector<PropertyDecl> TextEditProperties() {
         Property<&TextEdit::SetReadOnly>("ReadOnly"),
         Property<&TextEdit::SetBackgroundColor>("BackgroundColor"),
         Property<&TextEdit::SetHasBorder>("HasBorder"),
-        Property<&TextEdit::SetAllowTabs>("AllowTabs"),
-        // The desktop draws its own focus ring and spell checking; format
-        // masks and data binding have no use in this system.
+        // Tab moves the focus out of every text: no layout lets a text take
+        // tabs. The desktop draws its own focus ring and spell checking;
+        // format masks and data binding have no use in this system.
+        IgnoredProperty("AllowTabs", PropertyType::Boolean),
         IgnoredProperty("AllowFocusRing", PropertyType::Boolean),
         IgnoredProperty("AllowSpellChecking", PropertyType::Boolean),
         IgnoredProperty("Format", PropertyType::String),
@@ -201,6 +202,11 @@ void TextArea::SetHasHorizontalScrollbar(bool v) {
 }
 
 void TextArea::SetLineSpacing(double spacing) {
+    // Single spacing is what a new text has; going over it would change nothing.
+    QTextDocument* document = EditOf(*this)->document();
+    if (spacing == 1.0 && document->blockCount() == 1 &&
+        document->firstBlock().blockFormat().lineHeightType() == QTextBlockFormat::SingleHeight)
+        return;
     QTextBlockFormat format;
     format.setLineHeight(spacing * 100, QTextBlockFormat::ProportionalHeight);
     QTextCursor cursor(EditOf(*this)->document());
@@ -302,7 +308,9 @@ void TextField::SetHint(const String& v) { LineOf(*this)->setPlaceholderText(ToQ
 
 // 0 sets no limit.
 void TextField::SetMaximumCharactersAllowed(std::int64_t v) {
-    LineOf(*this)->setMaxLength(v > 0 && v < 32767 ? int(v) : 32767);
+    const int length = v > 0 && v < 32767 ? int(v) : 32767;
+    // Setting the length Qt already has still makes it go over the text.
+    if (LineOf(*this)->maxLength() != length) LineOf(*this)->setMaxLength(length);
 }
 
 bool TextField::CanDo(EditCommand command) const {

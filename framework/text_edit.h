@@ -21,12 +21,14 @@ public:
     virtual void SetText(const String& text) = 0;
     void SetFocus();
 
-    void SetValue(const String& text) { SetText(text); }
+    // A layout's initial text; most are empty, and emptying an empty field
+    // would cost as much as filling it.
+    void SetValue(const String& text) {
+        if (!text.empty() || !Text().empty()) SetText(text);
+    }
     virtual void SetReadOnly(bool) = 0;
     void SetBackgroundColor(const Color&);
     void SetHasBorder(bool);
-    void SetAllowTabs(bool allow) { allowTabs_ = allow; }
-    bool AllowTabs() const { return allowTabs_; }
 
     // Raises KeyDown for each character of a text typed into the field (a
     // key's text, or what an input method commits); true swallows the whole
@@ -40,9 +42,6 @@ public:
 protected:
     void InstallKeyFilter();
     bool HasFieldBackground() const override { return true; }
-
-private:
-    bool allowTabs_ = false;
 };
 
 class TextArea : public TextEdit {

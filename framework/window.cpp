@@ -3,7 +3,6 @@
 #include "framework/application.h"
 #include "framework/qt_bridge.h"
 #include "framework/timer.h"
-#include "framework/test_probe.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -189,6 +188,15 @@ void WindowImpl::ApplyFrame() {
 void WindowImpl::PlaceOnScreen() {
     if (placed) return;
     placed = true;
+    // Control widgets are made unhidden, to appear with the window; one whose
+    // control never joined the window must not appear.
+    for (QWidget* child : content->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        const bool joined = std::any_of(controls.begin(), controls.end(), [&](const auto& control) {
+            auto* rect = dynamic_cast<RectControl*>(control.get());
+            return rect && rect->Widget() == child;
+        });
+        if (!joined) child->hide();
+    }
     frame->adjustSize();
     if (QScreen* screen = QGuiApplication::primaryScreen()) {
         QRect area = screen->availableGeometry();
@@ -238,6 +246,7 @@ Window::Window() : impl_(std::make_unique<WindowImpl>(*this)) {}
 Window::~Window() = default;
 
 void Window::Constructor() {
+    CheckUIThread();
     auto self = std::static_pointer_cast<Window>(shared_from_this());
     Live().push_back(self);
     impl_->open = true;
@@ -267,6 +276,7 @@ void Window::Constructor() {
 }
 
 void Window::Show() {
+    CheckUIThread();
     if (!impl_->open) return;
     impl_->visible = true;
     impl_->PlaceOnScreen();
@@ -274,16 +284,16 @@ void Window::Show() {
     // The offscreen platform that tests use stacks no windows.
     if (QGuiApplication::platformName() != "offscreen") impl_->frame->raise();
     impl_->frame->activateWindow();
-    ProbeReport("shown", *this);
 }
 
 void Window::Hide() {
+    CheckUIThread();
     impl_->visible = false;
     impl_->frame->hide();
-    ProbeReport("hidden", *this);
 }
 
 void Window::Close() {
+    CheckUIThread();
     if (!impl_->open) return;
     impl_->open = false;
     auto self = std::static_pointer_cast<Window>(shared_from_this());
@@ -291,7 +301,6 @@ void Window::Close() {
     RaiseEvent("Close");
     impl_->visible = false;
     impl_->frame->hide();
-    ProbeReport("closed", *this);
     // A closed window's timers end with it: none may call its handlers.
     for (Control* control : Controls())
         if (auto* timer = dynamic_cast<Timer*>(control)) timer->SetRunMode(0);
@@ -307,6 +316,7 @@ bool Window::IsVisible() const { return impl_->open && impl_->frame->isVisible()
 bool Window::IsOpen() const { return impl_->open; }
 
 std::shared_ptr<Control> Window::New(const ClassRecord& controlClass) {
+    CheckUIThread();
     if (!controlClass.create) throw TypeMismatchException(controlClass.name + " is not a control class");
     NewWidgetHome home(impl_->content);
     auto control = std::dynamic_pointer_cast<Control>(controlClass.create());
@@ -315,6 +325,7 @@ std::shared_ptr<Control> Window::New(const ClassRecord& controlClass) {
 }
 
 void Window::AddControl(const String& name, const std::shared_ptr<Control>& control) {
+    CheckUIThread();
     if (!control) RaiseNil("Control");
     control->SetName(name);
     impl_->controls.push_back(control);
@@ -322,6 +333,7 @@ void Window::AddControl(const String& name, const std::shared_ptr<Control>& cont
 }
 
 Control* Window::ControlByName(std::string_view name) const {
+    CheckUIThread();
     for (const auto& control : impl_->controls)
         if (control->Name() == name) return control.get();
     return nullptr;
@@ -334,6 +346,7 @@ std::vector<Control*> Window::Controls() const {
 }
 
 void Window::AddMenuHandler(const String& itemName, std::function<bool()> handler) {
+    CheckUIThread();
     impl_->menuHandlers[itemName] = std::move(handler);
 }
 
@@ -385,6 +398,7 @@ bool Window::Resizeable() const { return impl_->resizeable; }
 bool Window::MenuBarVisible() const { return impl_->menuBarVisible; }
 
 std::shared_ptr<Window> GetImplicitWindow(std::string_view className) {
+    CheckUIThread();
     for (const auto& window : Live())
         if (window->Record().name == className) return window;
     return nullptr;

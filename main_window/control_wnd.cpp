@@ -108,12 +108,6 @@ void BuildControl(MainWindow& window, const ControlSpec& spec) {
     if (c.bind) fw::RuntimeAddEventHandler(Checked(window, spec), c.event, c.bind(window, c.signature));
 }
 
-// A menu item an accessor did not find is a nil object, not a no-op.
-void EnableItem(const std::shared_ptr<fw::MenuItem>& item, bool enabled) {
-    if (!item) fw::RaiseNil(fw::MenuItem::Class().name);
-    item->SetEnabled(enabled);
-}
-
 template <class T>
 T& Find(MainWindow& window, std::string_view name) {
     return fw::RuntimeCheckCast<T>(window.ControlByName(name));
@@ -241,8 +235,8 @@ bool ControlWnd::Canvas2_MouseDown(fw::Canvas&, std::int64_t, std::int64_t) {
 
 void ControlWnd::AddMenuHandlers(fw::Window& window) {
     auto& self = fw::RuntimeCheckCast<ControlWnd>(&window);
-    AddMenuHandler("DescriptionMenuItem", [&self] { return self.DescriptionMenuItem_Action(); });
-    AddMenuHandler("AboutDOR", [&self] { return self.AboutDOR_Action(); });
+    fw::AddMenuHandler(self, "DescriptionMenuItem", &ControlWnd::DescriptionMenuItem_Action);
+    fw::AddMenuHandler(self, "AboutDOR", &ControlWnd::AboutDOR_Action);
 }
 
 bool ControlWnd::DescriptionMenuItem_Action() {
@@ -265,9 +259,9 @@ void ControlWnd::Event_Activate() { AboutWnd()->Hide(); }
 // The main window is already up, so Control has nothing to do; the other
 // two windows can be reached from here.
 void ControlWnd::Event_EnableMenuItems() {
-    EnableItem(ControlMenuItem(), false);
-    EnableItem(DescriptionMenuItem(), true);
-    EnableItem(AboutMenuItem(), true);
+    SetItemEnabled(ControlMenuItem(), false);
+    SetItemEnabled(DescriptionMenuItem(), true);
+    SetItemEnabled(AboutMenuItem(), true);
 }
 
 bool ControlWnd::IsEventImplemented(const fw::String& name) {

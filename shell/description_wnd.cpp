@@ -9,7 +9,6 @@
 #include "shell/menu.h"
 
 #include <string_view>
-#include <utility>
 
 namespace {
 
@@ -24,11 +23,6 @@ constexpr double kPrintBlock = 540;
 
 // Makes a text area, gives it to the window under its name, and applies its
 // stream to it as found again by that name.
-void Enable(const std::shared_ptr<fw::MenuItem>& item) {
-    if (!item) fw::RaiseNil("MenuItem");
-    item->SetEnabled(true);
-}
-
 void AddTextArea(fw::Window& window, const fw::String& name, fw::PropertyStreamView stream) {
     std::shared_ptr<fw::Control> control = window.New(fw::TextArea::Class());
     control->Constructor();
@@ -71,15 +65,9 @@ fw::TextArea& DescriptionWnd::DescribeFld2() const {
 
 void DescriptionWnd::AddMenuHandlers(fw::Window& window) {
     auto& self = fw::RuntimeCheckCast<DescriptionWnd>(&window);
-    const std::pair<const char*, bool (DescriptionWnd::*)()> handlers[] = {
-        {"ControlMenuItem", &DescriptionWnd::ControlMenuItem_Action},
-        {"AboutMenuItem", &DescriptionWnd::AboutMenuItem_Action},
-        {"Print", &DescriptionWnd::Print_Action},
-    };
-    for (const auto& [itemName, method] : handlers) {
-        fw::Delegate handler = fw::RuntimeCreateDelegate(method, &self, "(  ) as Boolean");
-        AddMenuHandler(itemName, [handler] { return handler.Invoke<bool>(); });
-    }
+    fw::AddMenuHandler(self, "ControlMenuItem", &DescriptionWnd::ControlMenuItem_Action);
+    fw::AddMenuHandler(self, "AboutMenuItem", &DescriptionWnd::AboutMenuItem_Action);
+    fw::AddMenuHandler(self, "Print", &DescriptionWnd::Print_Action);
 }
 
 // Each step goes through the accessor, so a field that is gone raises
@@ -92,8 +80,8 @@ void DescriptionWnd::Event_Open() {
 
 // The Description item stays as it is: this window is already open.
 void DescriptionWnd::Event_EnableMenuItems() {
-    Enable(ControlMenuItem());
-    Enable(AboutMenuItem());
+    SetItemEnabled(ControlMenuItem(), true);
+    SetItemEnabled(AboutMenuItem(), true);
 }
 
 bool DescriptionWnd::ControlMenuItem_Action() {

@@ -143,3 +143,8 @@ std::shared_ptr<fw::AppleMenuItem> AboutDOR() { return FindMenuItem<fw::AppleMen
 std::shared_ptr<fw::MenuItem> AboutMenuItem() { return FindMenuItem<fw::MenuItem>("AboutMenuItem"); }
 std::shared_ptr<fw::MenuItem> DescriptionMenuItem() { return FindMenuItem<fw::MenuItem>("DescriptionMenuItem"); }
 std::shared_ptr<fw::MenuItem> ControlMenuItem() { return FindMenuItem<fw::MenuItem>("ControlMenuItem"); }
+
+void SetItemEnabled(const std::shared_ptr<fw::MenuItem>& item, bool enabled) {
+    if (!item) fw::RaiseNil(fw::MenuItem::Class().name);
+    item->SetEnabled(enabled);
+}

@@ -38,3 +38,7 @@ std::shared_ptr<fw::AppleMenuItem> AboutDOR();
 std::shared_ptr<fw::MenuItem> AboutMenuItem();
 std::shared_ptr<fw::MenuItem> DescriptionMenuItem();
 std::shared_ptr<fw::MenuItem> ControlMenuItem();
+
+// Sets Enabled on an item as one of the accessors above gave it; an item
+// that is not there raises NilObjectException.
+void SetItemEnabled(const std::shared_ptr<fw::MenuItem>& item, bool enabled);

@@ -68,14 +68,6 @@ void StartAndRun(void*) {
     Perform(kSteps);
 }
 
-void AddMenuHandler(const fw::String& itemName, bool (Tesmora::*handler)()) {
-    std::shared_ptr<Tesmora> app = App();
-    // The application object lives, and keeps its handlers, until the
-    // runtime ends: the delegate need not keep it alive.
-    fw::Delegate delegate = fw::RuntimeCreateDelegate(handler, app.get(), "(  ) as Boolean");
-    app->AddMenuHandler(itemName, [delegate] { return delegate.Invoke<bool>(); });
-}
-
 }  // namespace
 
 int ApplicationMain(int& argc, char** argv) {
@@ -123,8 +115,10 @@ void NewAppInstance() {
 }
 
 void ApplicationAddMenuHandlers() {
-    AddMenuHandler("AboutDOR", &Tesmora::AboutDOR_Action);
-    AddMenuHandler("AboutMenuItem", &Tesmora::AboutMenuItem_Action);
+    // The application object lives, and keeps its handlers, until the
+    // runtime ends: the delegates need not keep it alive.
+    fw::AddMenuHandler(*App(), "AboutDOR", &Tesmora::AboutDOR_Action);
+    fw::AddMenuHandler(*App(), "AboutMenuItem", &Tesmora::AboutMenuItem_Action);
 }
 
 void LateStartup() {

@@ -22,9 +22,7 @@ const fw::ClassRecord& Tesmora::Class() {
 }
 
 void Tesmora::Event_EnableMenuItems() {
-    std::shared_ptr<fw::AppleMenuItem> about = AboutDOR();
-    if (!about) fw::RaiseNil("AppleMenuItem");
-    about->SetEnabled(true);
+    SetItemEnabled(AboutDOR(), true);
 }
 
 bool Tesmora::AboutDOR_Action() { return ShowAboutWindow(); }

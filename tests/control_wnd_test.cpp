@@ -271,7 +271,6 @@ TEST_F(MainWindowTest, CountFieldsAreOneLineMultiLineAreasAndTheOthersSingleLine
         EXPECT_EQ(area->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
         EXPECT_EQ(area->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
         EXPECT_FALSE(area->isReadOnly());
-        EXPECT_FALSE(Field(name).AllowTabs());
         EXPECT_EQ(area->palette().color(QPalette::Base), QColor(Qt::white));
         // A count wider than the field stays on its one line.
         Type(name, "123456789");

@@ -1,26 +1,34 @@
-// End-to-end: the real executable, watched and driven through its test probe
-// (see framework/test_probe.h), on the offscreen platform, and on a virtual X
+// End-to-end: the application, watched and driven through its probe (see
+// tests/probe/probe.cpp), on the offscreen platform, and on a virtual X
 // server with the real X11 platform plugin and real key and mouse events.
 #include <QElapsedTimer>
+#include <QFile>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QThread>
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <stdlib.h>
+#include <unistd.h>
+
 namespace {
 
 const QString kAbout = "AboutWnd.AboutWnd";
 const QString kMain = "ControlWnd.ControlWnd";
+const QString kProbed = TESMORA_BINARY_DIR "/tests/tesmora_probed";
 
 class RunningApp {
 public:
-    explicit RunningApp(const QString& platform = "offscreen") {
+    explicit RunningApp(const QString& platform = "offscreen", const QString& probe = "1",
+                        const QString& input = {}) {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("TESMORA_TEST_PROBE", "1");
+        env.insert("TESMORA_TEST_PROBE", probe);
         env.insert("QT_QPA_PLATFORM", platform);
         process_.setProcessEnvironment(env);
         process_.setProcessChannelMode(QProcess::SeparateChannels);
-        process_.start(TESMORA_BINARY_DIR "/shell/tesmora", {});
+        if (!input.isEmpty()) process_.setStandardInputFile(input);
+        process_.start(kProbed, {});
         clock_.start();
     }
     ~RunningApp() {
@@ -47,6 +55,8 @@ public:
         process_.write((command + "\n").toUtf8());
         process_.waitForBytesWritten(1000);
     }
+
+    bool Running() const { return process_.state() == QProcess::Running; }
 
     // The exit status, or -1 when the process did not end in time.
     int ExitStatus(int timeoutMs = 15000) {
@@ -223,6 +233,72 @@ TEST(EndToEnd, NeitherAModifierNorADeadKeyGetsACharacterPastAFieldsRule) {
     }
     app.Send("close " + kMain);
     EXPECT_EQ(app.ExitStatus(), 0) << app.Errors();
+}
+
+// The shipped executable carries no probe: nothing in it so much as names
+// the probe's switch.
+TEST(EndToEnd, TheShippedExecutableHasNoProbe) {
+    QFile shipped(TESMORA_BINARY_DIR "/shell/tesmora");
+    ASSERT_TRUE(shipped.open(QIODevice::ReadOnly));
+    EXPECT_FALSE(shipped.readAll().contains("TESMORA_TEST_PROBE"));
+}
+
+// The probe is on for "1" alone, and never reads a terminal: a program in
+// the background of a shell would be stopped for it.
+TEST(EndToEnd, ProbeStaysOffForOtherValuesAndReadsNoTerminal) {
+    const int terminal = posix_openpt(O_RDWR | O_NOCTTY);
+    ASSERT_GE(terminal, 0);
+    ASSERT_EQ(grantpt(terminal), 0);
+    ASSERT_EQ(unlockpt(terminal), 0);
+    RunningApp fromTerminal("offscreen", "1", ptsname(terminal));
+    std::vector<std::unique_ptr<RunningApp>> off;
+    for (const QString value : {"0", "off", "true", " 1"})
+        off.push_back(std::make_unique<RunningApp>("offscreen", value));
+    ASSERT_GE(fromTerminal.WaitFor("shown " + kAbout), 0);
+    const QByteArray command = ("close " + kAbout + "\n").toUtf8();
+    ASSERT_EQ(write(terminal, command.constData(), command.size()), command.size());
+    for (auto& app : off) app->Send("close " + kAbout);
+    EXPECT_LT(fromTerminal.WaitFor("closed " + kAbout, 1500), 0);
+    EXPECT_TRUE(fromTerminal.Running());
+    for (auto& app : off) {
+        EXPECT_LT(app->WaitFor("shown " + kAbout, 100), 0);
+        EXPECT_TRUE(app->Running());
+    }
+    close(terminal);
+}
+
+// The peak memory of a process so far, in KiB.
+long PeakMemory(qint64 pid) {
+    QFile status(QString("/proc/%1/status").arg(pid));
+    if (!status.open(QIODevice::ReadOnly)) return -1;
+    for (const QByteArray& line : status.readAll().split('\n'))
+        if (line.startsWith("VmHWM:")) return line.mid(6).trimmed().split(' ').value(0).toLong();
+    return -1;
+}
+
+// "tesmora_probed | head -1": the reader goes after the first line, and the
+// next report must not end the program. A line without end is not kept whole.
+TEST(EndToEnd, ProbeOutlivesItsReaderAndBoundsItsLines) {
+    QProcess app, head;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("TESMORA_TEST_PROBE", "1");
+    env.insert("QT_QPA_PLATFORM", "offscreen");
+    app.setProcessEnvironment(env);
+    app.setStandardOutputProcess(&head);
+    head.start("head", {"-1"});
+    app.start(kProbed, {});
+    ASSERT_TRUE(head.waitForFinished(15000));
+    EXPECT_EQ(head.readAllStandardOutput().trimmed(), ("shown " + kAbout).toUtf8());
+    const long before = PeakMemory(app.processId());
+    app.write(QByteArray(16 << 20, 'x'));
+    while (app.bytesToWrite() > 0 && app.waitForBytesWritten(5000)) {
+    }
+    QThread::msleep(300);
+    EXPECT_LT(PeakMemory(app.processId()) - before, 8 << 10) << "KiB";
+    app.write(("\nclose " + kAbout + "\n").toUtf8());  // reported to no one
+    ASSERT_TRUE(app.waitForFinished(15000));
+    EXPECT_EQ(app.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(app.exitCode(), 0);
 }
 
 }  // namespace

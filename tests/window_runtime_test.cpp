@@ -1,6 +1,8 @@
 // The window layer's runtime: implicit instances, checked casts, event tables,
 // delegates, timers and the report of exceptions that escape a handler.
 #include "framework/application.h"
+#include "framework/dialogs.h"
+#include "framework/menu.h"
 #include "framework/text_edit.h"
 #include "framework/push_button.h"
 #include "framework/rectangle.h"
@@ -13,6 +15,8 @@
 #include <QPushButton>
 #include <QTest>
 #include <gtest/gtest.h>
+
+#include <thread>
 
 namespace {
 
@@ -108,6 +112,46 @@ TEST(ImplicitInstance, ClosingTheLastVisibleWindowEndsTheApplication) {
     window->Close();
     EXPECT_TRUE(fw::QuitRequested());
     EXPECT_EQ(fw::QuitCode(), 0);
+}
+
+// Off the user-interface thread, window, control, menu and dialog operations
+// raise before they touch anything.
+TEST(UIThread, OperationsOffItRaiseThreadAccessingUIException) {
+    auto window = fw::ImplicitInstance<ProbeWnd>();
+    auto& button = fw::RuntimeCheckCast<fw::PushButton>(window->ControlByName("Button"));
+    auto menu = std::make_shared<fw::MenuItem>();
+    const int beeps = fw::Dialogs().beeps;
+    const std::pair<const char*, std::function<void()>> operations[] = {
+        {"implicit instance", [] { fw::ImplicitInstance<ProbeWnd>(); }},
+        {"Show", [&] { window->Show(); }},
+        {"Hide", [&] { window->Hide(); }},
+        {"Close", [&] { window->Close(); }},
+        {"ControlByName", [&] { window->ControlByName("Button"); }},
+        {"New", [&] { window->New(fw::PushButton::Class()); }},
+        {"SetProperties", [&] { fw::SetProperties(*window, {}); }},
+        {"a control's widget", [&] { button.SetCaption("Off"); }},
+        {"menu Lookup", [&] { menu->Lookup("EditCopy"); }},
+        {"menu Enabled", [&] { menu->SetEnabled(false); }},
+        {"Beep", [] { fw::Beep(); }},
+        {"MsgBox", [] { fw::MsgBox("off the UI thread"); }},
+    };
+    for (const auto& [what, operation] : operations) {
+        SCOPED_TRACE(what);
+        std::exception_ptr raised;
+        std::thread([&] {
+            try {
+                operation();
+            } catch (...) {
+                raised = std::current_exception();
+            }
+        }).join();
+        ASSERT_TRUE(raised);
+        EXPECT_THROW(std::rethrow_exception(raised), fw::ThreadAccessingUIException);
+    }
+    EXPECT_TRUE(window->IsVisible());
+    EXPECT_TRUE(menu->Enabled());
+    EXPECT_EQ(fw::Dialogs().beeps, beeps);
+    EXPECT_NO_THROW(button.SetCaption("On"));
 }
 
 TEST(CheckedCast, RaisesOnNilAndOnAnotherClass) {
