@@ -9,7 +9,7 @@ packages=(
   libgtest-dev libbenchmark-dev
   clang libclang-rt-14-dev
   locales fonts-dejavu-core
-  xvfb xauth
+  xvfb xauth xclip xdotool
 )
 
 missing=()
