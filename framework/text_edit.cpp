@@ -1,15 +1,24 @@
 #include "framework/text_edit.h"
 
 #include "framework/application.h"
+#include "framework/dialogs.h"
 #include "framework/qt_bridge.h"
 
 #include <QApplication>
 #include <QClipboard>
+#include <QContextMenuEvent>
+#include <QDropEvent>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMimeData>
 #include <QTextBlock>
 #include <QTextEdit>
+
+#include <algorithm>
+#include <limits>
+#include <memory>
 
 namespace fw {
 
@@ -71,6 +80,130 @@ private:
     }
 
     TextEdit& edit_;
+};
+
+}  // namespace
+
+// ---------------------------------------------------------------------------
+// Pasting
+
+namespace {
+
+// The clipboard's text, asked for once per paste. The clipboard belongs to
+// another program, which may answer once and leave, answer late, or never;
+// whatever it does, this gives its text or an empty one. Qt's own paste
+// asks again after the Edit menu's enabling has asked, and reads a null
+// pointer when the owner has left in between. The formats are asked first
+// because an owner that never answers then costs Qt's wait once, not once
+// for each text format Qt would try.
+QString ClipboardText(QClipboard::Mode mode) {
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    const QMimeData* data = clipboard ? clipboard->mimeData(mode) : nullptr;
+    if (!data) return {};
+    const QStringList formats = data->formats();
+    const bool text = std::any_of(formats.begin(), formats.end(),
+                                  [](const QString& f) { return f.startsWith(QLatin1String("text/plain")); });
+    return text ? data->text() : QString();
+}
+
+// A text as a one-line field shows it: each line break and each other
+// control character but the tab becomes a space. Storing it so keeps what
+// the field holds the same as what it shows.
+QString OneLine(QString text) {
+    for (QChar& c : text)
+        if ((c.unicode() < 0x20 && c != u'\t') || c == QChar::LineSeparator || c == QChar::ParagraphSeparator)
+            c = u' ';
+    return text;
+}
+
+// The widget of a TextArea: Qt's multi-line editor, kept to one line when
+// its MultiLine is false, with every paste going through Insert.
+class AreaWidget : public QTextEdit {
+public:
+    using QTextEdit::QTextEdit;
+
+    bool oneLine = false;
+
+    void Paste(QClipboard::Mode mode = QClipboard::Clipboard) { Insert(ClipboardText(mode)); }
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override {
+        if (event->matches(QKeySequence::Paste)) return Paste();
+        if (oneLine && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)) return event->ignore();
+        QTextEdit::keyPressEvent(event);
+    }
+
+    // Drops, the middle button and the context menu's Paste end here.
+    void insertFromMimeData(const QMimeData* source) override {
+        if (source) Insert(source->text());
+    }
+
+private:
+    void Insert(const QString& text) {
+        if (isReadOnly() || text.isEmpty()) return;
+        QTextCursor cursor = textCursor();
+        cursor.beginEditBlock();
+        cursor.insertText(oneLine ? OneLine(text) : text);
+        cursor.endEditBlock();
+        setTextCursor(cursor);
+        ensureCursorVisible();
+    }
+};
+
+// The widget of a TextField: Qt's one-line editor, whose pastes and drops
+// are taken whole or, when they would pass the field's length limit,
+// refused with a beep; Qt's own would cut them at the limit.
+class FieldWidget : public QLineEdit {
+public:
+    using QLineEdit::QLineEdit;
+
+    void Paste(QClipboard::Mode mode = QClipboard::Clipboard) {
+        if (isReadOnly()) return;
+        const QString pasted = OneLine(ClipboardText(mode));
+        if (pasted.isEmpty()) return;
+        if (qsizetype(text().size()) - selectedText().size() + pasted.size() > maxLength()) return Beep();
+        insert(pasted);
+    }
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override {
+        if (event->matches(QKeySequence::Paste)) return Paste();
+        QLineEdit::keyPressEvent(event);
+    }
+
+    void mouseReleaseEvent(QMouseEvent* event) override {
+        if (event->button() == Qt::MiddleButton && QGuiApplication::clipboard()->supportsSelection() && !isReadOnly()) {
+            deselect();
+            return Paste(QClipboard::Selection);
+        }
+        QLineEdit::mouseReleaseEvent(event);
+    }
+
+    // A drop comes in as a paste does.
+    void dropEvent(QDropEvent* event) override {
+        const QMimeData* data = event->mimeData();
+        if (!data || isReadOnly()) return QLineEdit::dropEvent(event);
+        QMimeData oneLine;
+        oneLine.setText(OneLine(data->text()));
+        if (qsizetype(text().size()) + oneLine.text().size() > maxLength()) {
+            event->ignore();
+            return Beep();
+        }
+        QDropEvent copy(event->position(), event->possibleActions(), &oneLine, event->buttons(), event->modifiers());
+        copy.setDropAction(event->dropAction());
+        QLineEdit::dropEvent(&copy);
+        event->setDropAction(copy.dropAction());
+        event->setAccepted(copy.isAccepted());
+    }
+
+    void contextMenuEvent(QContextMenuEvent* event) override {
+        std::unique_ptr<QMenu> menu(createStandardContextMenu());
+        if (auto* paste = menu->findChild<QAction*>(QStringLiteral("edit-paste"))) {
+            paste->disconnect();
+            connect(paste, &QAction::triggered, this, [this] { Paste(); });
+        }
+        menu->exec(event->globalPos());
+    }
 };
 
 }  // namespace
@@ -143,7 +276,7 @@ bool TextEdit::FilterKey(const String& text) {
 // TextArea
 
 namespace {
-QTextEdit* EditOf(const TextArea& area) { return static_cast<QTextEdit*>(area.Widget()); }
+AreaWidget* EditOf(const TextArea& area) { return static_cast<AreaWidget*>(area.Widget()); }
 }  // namespace
 
 const ClassRecord& TextArea::Class() {
@@ -165,7 +298,7 @@ const ClassRecord& TextArea::Class() {
 }
 
 TextArea::TextArea() {
-    auto* edit = new QTextEdit(NewWidgetHome::Current());
+    auto* edit = new AreaWidget(NewWidgetHome::Current());
     edit->setAcceptRichText(false);
     edit->setTabChangesFocus(true);
     // Lines break between words only: a number longer than a narrow area
@@ -188,7 +321,12 @@ void TextArea::SetText(const String& text) {
 
 void TextArea::SetReadOnly(bool v) { EditOf(*this)->setReadOnly(v); }
 
-void TextArea::SetMultiLine(bool v) { EditOf(*this)->setLineWrapMode(v ? QTextEdit::WidgetWidth : QTextEdit::NoWrap); }
+// A one-line area holds no line break: Return and Enter insert none, and
+// pasted or dropped text comes in as one line.
+void TextArea::SetMultiLine(bool v) {
+    EditOf(*this)->oneLine = !v;
+    EditOf(*this)->setLineWrapMode(v ? QTextEdit::WidgetWidth : QTextEdit::NoWrap);
+}
 
 // Styled text is set by the program (SelBold); what is pasted comes in plain.
 void TextArea::SetAllowStyledText(bool) {}
@@ -247,6 +385,8 @@ bool TextArea::IsBoldAt(std::int64_t position) const {
     return cursor.charFormat().fontWeight() >= QFont::Bold;
 }
 
+// Paste is offered in any editable area without asking the clipboard's
+// owner first: that owner may answer only once (see ClipboardText).
 bool TextArea::CanDo(EditCommand command) const {
     QTextEdit* edit = EditOf(*this);
     const bool selection = edit->textCursor().hasSelection();
@@ -254,18 +394,18 @@ bool TextArea::CanDo(EditCommand command) const {
         case EditCommand::Undo: return !edit->isReadOnly() && edit->document()->isUndoAvailable();
         case EditCommand::Cut: return !edit->isReadOnly() && selection;
         case EditCommand::Copy: return selection;
-        case EditCommand::Paste: return edit->canPaste();
+        case EditCommand::Paste: return !edit->isReadOnly();
     }
     return false;
 }
 
 void TextArea::Do(EditCommand command) {
-    QTextEdit* edit = EditOf(*this);
+    AreaWidget* edit = EditOf(*this);
     switch (command) {
         case EditCommand::Undo: edit->undo(); break;
         case EditCommand::Cut: edit->cut(); break;
         case EditCommand::Copy: edit->copy(); break;
-        case EditCommand::Paste: edit->paste(); break;
+        case EditCommand::Paste: edit->Paste(); break;
     }
 }
 
@@ -280,7 +420,7 @@ void TextArea::ApplyAlignment(std::int64_t alignment) {
 // TextField
 
 namespace {
-QLineEdit* LineOf(const TextField& field) { return static_cast<QLineEdit*>(field.Widget()); }
+FieldWidget* LineOf(const TextField& field) { return static_cast<FieldWidget*>(field.Widget()); }
 }  // namespace
 
 const ClassRecord& TextField::Class() {
@@ -296,7 +436,9 @@ const ClassRecord& TextField::Class() {
 }
 
 TextField::TextField() {
-    SetWidget(new QLineEdit(NewWidgetHome::Current()));
+    auto* line = new FieldWidget(NewWidgetHome::Current());
+    line->setMaxLength(std::numeric_limits<int>::max());  // Qt's default cuts at 32,767
+    SetWidget(line);
     InstallKeyFilter();
 }
 
@@ -308,7 +450,8 @@ void TextField::SetHint(const String& v) { LineOf(*this)->setPlaceholderText(ToQ
 
 // 0 sets no limit.
 void TextField::SetMaximumCharactersAllowed(std::int64_t v) {
-    const int length = v > 0 && v < 32767 ? int(v) : 32767;
+    const std::int64_t most = std::numeric_limits<int>::max();
+    const int length = int(v > 0 && v < most ? v : most);
     // Setting the length Qt already has still makes it go over the text.
     if (LineOf(*this)->maxLength() != length) LineOf(*this)->setMaxLength(length);
 }
@@ -319,18 +462,18 @@ bool TextField::CanDo(EditCommand command) const {
         case EditCommand::Undo: return !line->isReadOnly() && line->isUndoAvailable();
         case EditCommand::Cut: return !line->isReadOnly() && line->hasSelectedText();
         case EditCommand::Copy: return line->hasSelectedText();
-        case EditCommand::Paste: return !line->isReadOnly() && !QApplication::clipboard()->text().isEmpty();
+        case EditCommand::Paste: return !line->isReadOnly();  // as TextArea::CanDo
     }
     return false;
 }
 
 void TextField::Do(EditCommand command) {
-    QLineEdit* line = LineOf(*this);
+    FieldWidget* line = LineOf(*this);
     switch (command) {
         case EditCommand::Undo: line->undo(); break;
         case EditCommand::Cut: line->cut(); break;
         case EditCommand::Copy: line->copy(); break;
-        case EditCommand::Paste: line->paste(); break;
+        case EditCommand::Paste: line->Paste(); break;
     }
 }
 

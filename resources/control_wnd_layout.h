@@ -80,8 +80,9 @@ consteval auto RectangleEntries(const Place& p) {
     });
 }
 
-// A count of the table: a multi-line text area one line high, inside the
-// rectangle of its column.
+// A count of the table: a text area one line high, inside the rectangle of
+// its column. It is kept to one line (Multiline false): a line break would
+// leave only the last line in view while the first is computed.
 consteval auto CountFieldEntries(const Place& p, const Look& look, std::string_view rectangle) {
     return Join(Placed(p, true), std::array{
         fw::Prop("TabStop", p.tabStop),
@@ -94,7 +95,7 @@ consteval auto CountFieldEntries(const Place& p, const Look& look, std::string_v
         fw::Prop("HideSelection", true),
         fw::Prop("LineHeight", 0.0),
         fw::Prop("LineSpacing", 1.0),
-        fw::Prop("Multiline", true),
+        fw::Prop("Multiline", false),
         fw::Prop("HasHorizontalScrollbar", false),
         fw::Prop("HasVerticalScrollbar", false),
         fw::Prop("AllowStyledText", true),

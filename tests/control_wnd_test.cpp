@@ -19,7 +19,10 @@
 #include "tests/gui_test_support.h"
 
 #include <QApplication>
+#include <QClipboard>
+#include <QDropEvent>
 #include <QInputMethodEvent>
+#include <QMimeData>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -261,12 +264,12 @@ TEST_F(MainWindowTest, EveryLabelShowsAllOfItsText) {
     }
 }
 
-TEST_F(MainWindowTest, CountFieldsAreOneLineMultiLineAreasAndTheOthersSingleLineFields) {
+TEST_F(MainWindowTest, CountFieldsAreOneLineAreasAndTheOthersSingleLineFields) {
     for (const char* name : kCountFields) {
         SCOPED_TRACE(name);
         auto* area = qobject_cast<QTextEdit*>(Get(name).Widget());
         ASSERT_NE(area, nullptr);
-        EXPECT_NE(area->lineWrapMode(), QTextEdit::NoWrap);
+        EXPECT_EQ(area->lineWrapMode(), QTextEdit::NoWrap);
         EXPECT_TRUE(area->tabChangesFocus());
         EXPECT_EQ(area->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
         EXPECT_EQ(area->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
@@ -383,10 +386,67 @@ TEST_F(MainWindowTest, ReturnAndEscapePressNeitherButton) {
     EXPECT_EQ(fw::Dialogs().messages, 0);
 }
 
-TEST_F(MainWindowTest, ReturnReachesAMultiLineCountField) {
-    Type("tpFld", "7");
-    QTest::keyClick(Get("tpFld").Widget(), Qt::Key_Return);
-    EXPECT_EQ(Text("tpFld"), "7\r");
+// What the user sees in a field is what Calculate reads: no line break
+// hides the first line of a count, and no paste is cut short.
+TEST_F(MainWindowTest, ReturnAndPastesLeaveEachFieldOneWholeLine) {
+    const std::string longPercent = std::string(39999, '0') + "5";
+    enum How { Keys, Paste, Drop };
+    const struct {
+        const char* field;
+        const char* typed;
+        How how;
+        const char* text;  // pasted or dropped; Keys press Return and Enter
+        int limit;         // MaximumCharactersAllowed, 0 for none
+        std::string shown;
+        int beeps;
+    } cases[] = {
+        {"tpFld", "30", Keys, "", 0, "30", 0},
+        {"tpFld", "", Paste, "30\n5\r\n", 0, "30 5  ", 0},
+        {"fnFld", "", Paste, "\u2029" "7", 0, " 7", 0},
+        {"tnFld", "", Drop, "4\n2", 0, "4 2", 0},
+        {"tpFld", "", Paste, "abc", 0, "abc", 0},  // a paste passes no key filter
+        {"preFld", "", Paste, "\n30", 0, " 30", 0},
+        {"tFld", "", Drop, "\n9", 0, " 9", 0},
+        {"preFld", "", Paste, longPercent.c_str(), 0, longPercent, 0},
+        {"dtFld", "12", Paste, "345", 4, "12", 1},
+        {"dtFld", "12", Drop, "345", 4, "12", 1},
+        {"dtFld", "12", Paste, "34", 4, "1234", 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.field) + " " + std::to_string(c.how) + " " + std::string(c.text).substr(0, 8));
+        Field(c.field).SetText("");
+        if (c.limit) Get<fw::TextField>(c.field).SetMaximumCharactersAllowed(c.limit);
+        Type(c.field, c.typed);
+        const int beepsBefore = fw::Dialogs().beeps;
+        QWidget* widget = Get(c.field).Widget();
+        if (c.how == Keys) {
+            QTest::keyClick(widget, Qt::Key_Return);
+            QTest::keyClick(widget, Qt::Key_Enter, Qt::KeypadModifier);
+        } else if (c.how == Paste) {
+            QApplication::clipboard()->setText(QString::fromUtf8(c.text));
+            QTest::keyClick(widget, Qt::Key_V, Qt::ControlModifier);
+        } else {
+            QMimeData dragged;
+            dragged.setText(QString::fromUtf8(c.text));
+            auto* area = qobject_cast<QAbstractScrollArea*>(widget);
+            QWidget* target = area ? area->viewport() : widget;
+            const QPoint end(target->width() - 2, 2);  // after the text
+            QDragEnterEvent enter(end, Qt::CopyAction, &dragged, Qt::LeftButton, Qt::NoModifier);
+            QDropEvent drop(end, Qt::CopyAction, &dragged, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(target, &enter);
+            QApplication::sendEvent(target, &drop);
+        }
+        const fw::String held = Text(c.field);
+        EXPECT_TRUE(held == c.shown) << held.size() << " characters: \"" << held.substr(0, 16) << "\"";
+        EXPECT_EQ(fw::Dialogs().beeps - beepsBefore, c.beeps);
+    }
+    // The long percentage is read whole: 5, not the zeros before it.
+    Field("preFld").SetText(longPercent);
+    Field("dtFld").SetText("90");
+    Field("tFld").SetText("10");
+    DismissNextMessageBox();  // were the 5 cut off
+    Click("CalculateBtn");
+    EXPECT_EQ(Text("pppFld"), "32.1");
 }
 
 // ---------------------------------------------------------------------------

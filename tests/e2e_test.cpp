@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
+#include <signal.h>
 #include <stdlib.h>
 #include <unistd.h>
 
@@ -159,6 +160,16 @@ public:
         client.start(program, arguments);
         return client.waitForFinished(10000) && client.exitStatus() == QProcess::NormalExit && client.exitCode() == 0;
     }
+    // Whether the clipboard's owner gives `text`, asked for up to 5 s.
+    bool ClipboardHolds(const QByteArray& text) const {
+        for (int tries = 0; tries < 50; ++tries) {
+            QProcess reader;
+            reader.start("xclip", {"-selection", "clipboard", "-o"});
+            if (reader.waitForFinished(5000) && reader.readAllStandardOutput() == text) return true;
+            QThread::msleep(100);
+        }
+        return false;
+    }
     // A real click in the middle of a control of the main window.
     bool Click(RunningApp& app, const QString& control) {
         app.Send("place " + kMain + " " + control);
@@ -230,6 +241,64 @@ TEST(EndToEnd, NeitherAModifierNorADeadKeyGetsACharacterPastAFieldsRule) {
         ASSERT_TRUE(x.Click(app, c.field));
         ASSERT_TRUE(x.Run("xdotool", QStringList{"key"} + c.keys));
         EXPECT_EQ(SettledText(app, c.field, c.expected), c.expected);
+    }
+    app.Send("close " + kMain);
+    EXPECT_EQ(app.ExitStatus(), 0) << app.Errors();
+}
+
+// Pastes with Ctrl+V from clipboard owners that behave in every way one
+// may: the application neither crashes nor waits for ever, and a count
+// field takes in one line.
+TEST(EndToEnd, PastesWhateverTheClipboardOwnerDoes) {
+    XServer x;
+    if (!x.Up() || QStandardPaths::findExecutable("xclip").isEmpty())
+        GTEST_SKIP() << "Xvfb, xdotool or xclip is not installed";
+    RunningApp app("xcb");
+    ASSERT_GE(app.WaitFor("shown " + kAbout, 20000), 0);
+    app.Send("key a");
+    ASSERT_GE(app.WaitFor("shown " + kMain), 0);
+    app.Send("type " + kMain + " tpFld 1");
+
+    enum class Owner { None, ServesOnce, Slow, Silent, Stays };
+    const struct {
+        Owner owner;
+        const char* clip;
+        QStringList keys;
+        QString shown;
+    } steps[] = {
+        {Owner::None, "", {"Return", "KP_Enter", "5"}, "15"},
+        {Owner::ServesOnce, "2", {"ctrl+v"}, "152"},
+        {Owner::Slow, "3", {"ctrl+v"}, "1523"},
+        {Owner::Silent, "4", {"ctrl+v"}, "1523"},  // given up after Qt's wait
+        {Owner::Stays, "6\n7", {"ctrl+v"}, "15236 7"},
+    };
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.keys.join(' ').toStdString() + " " + step.clip);
+        QProcess owner;
+        if (step.owner != Owner::None) {
+            // -quiet keeps it in the foreground, where the test can stop it;
+            // once it has served the test below, one request is left.
+            QStringList arguments{"-selection", "clipboard", "-quiet"};
+            if (step.owner == Owner::ServesOnce) arguments << "-loops" << "2";
+            owner.start("xclip", arguments);
+            owner.waitForStarted();
+            owner.write(step.clip);
+            owner.waitForBytesWritten();
+            owner.closeWriteChannel();
+            ASSERT_TRUE(x.ClipboardHolds(step.clip));
+        }
+        if (step.owner == Owner::Slow || step.owner == Owner::Silent) ::kill(owner.processId(), SIGSTOP);
+        x.Run("xdotool", QStringList{"key"} + step.keys);
+        if (step.owner == Owner::Slow) {
+            QThread::msleep(1000);
+            ::kill(owner.processId(), SIGCONT);
+        }
+        app.Send("text " + kMain + " tpFld");
+        EXPECT_GE(app.WaitFor("text tpFld " + step.shown), 0) << app.Errors();
+        if (owner.state() != QProcess::NotRunning) {
+            owner.kill();
+            owner.waitForFinished(3000);
+        }
     }
     app.Send("close " + kMain);
     EXPECT_EQ(app.ExitStatus(), 0) << app.Errors();
