@@ -4,9 +4,10 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
-#include <QStandardPaths>
 #include <QThread>
 #include <gtest/gtest.h>
+
+#include "tests/x_server.h"
 
 #include <fcntl.h>
 #include <signal.h>
@@ -137,50 +138,21 @@ TEST(EndToEnd, ClosingTheStartUpWindowBeforeItGivesWayEndsTheApplication) {
 
 namespace {
 
-// A virtual X server of the test's own, for real key and mouse events sent
-// with xdotool; an application started after it runs on it.
-class XServer {
-public:
-    XServer() {
-        if (QStandardPaths::findExecutable("Xvfb").isEmpty() || QStandardPaths::findExecutable("xdotool").isEmpty())
-            return;
-        server_.start("Xvfb", {"-displayfd", "1", "-screen", "0", "1024x768x24", "-nolisten", "tcp"});
-        if (server_.waitForReadyRead(10000)) display_ = ":" + QString::fromUtf8(server_.readLine()).trimmed();
-        if (display_.size() > 1) qputenv("DISPLAY", display_.toUtf8());
-    }
-    ~XServer() {
-        server_.kill();
-        server_.waitForFinished(3000);
-    }
-    bool Up() const { return display_.size() > 1; }
+// A real click in the middle of a control of the main window.
+bool Click(const XServer& x, RunningApp& app, const QString& control) {
+    app.Send("place " + kMain + " " + control);
+    const QStringList place = app.WaitForStart("place " + control + " ").split(' ');
+    return place.size() == 4 && x.Run("xdotool", {"mousemove", place[2], place[3], "click", "1"});
+}
 
-    // Runs an X client against the server; true when it succeeded.
-    bool Run(const QString& program, const QStringList& arguments) {
-        QProcess client;
-        client.start(program, arguments);
-        return client.waitForFinished(10000) && client.exitStatus() == QProcess::NormalExit && client.exitCode() == 0;
+// Whether the clipboard's owner gives `text`, asked for up to 5 s.
+bool ClipboardHolds(const XServer& x, const QByteArray& text) {
+    for (int tries = 0; tries < 50; ++tries) {
+        if (x.Output("xclip", {"-selection", "clipboard", "-o"}).toUtf8() == text) return true;
+        QThread::msleep(100);
     }
-    // Whether the clipboard's owner gives `text`, asked for up to 5 s.
-    bool ClipboardHolds(const QByteArray& text) const {
-        for (int tries = 0; tries < 50; ++tries) {
-            QProcess reader;
-            reader.start("xclip", {"-selection", "clipboard", "-o"});
-            if (reader.waitForFinished(5000) && reader.readAllStandardOutput() == text) return true;
-            QThread::msleep(100);
-        }
-        return false;
-    }
-    // A real click in the middle of a control of the main window.
-    bool Click(RunningApp& app, const QString& control) {
-        app.Send("place " + kMain + " " + control);
-        const QStringList place = app.WaitForStart("place " + control + " ").split(' ');
-        return place.size() == 4 && Run("xdotool", {"mousemove", place[2], place[3], "click", "1"});
-    }
-
-private:
-    QProcess server_;
-    QString display_;
-};
+    return false;
+}
 
 // Real events arrive on their own time: asks for the field's text until it is
 // the one expected or a few seconds passed; gives the last text it got.
@@ -206,7 +178,7 @@ TEST(EndToEnd, RunsOnARealXServer) {
     app.Send("type " + kMain + " fpFld 10");
     app.Send("type " + kMain + " fnFld 1");
     app.Send("type " + kMain + " tnFld 1");
-    ASSERT_TRUE(x.Click(app, "CalculateBtn"));
+    ASSERT_TRUE(Click(x, app, "CalculateBtn"));
     EXPECT_EQ(SettledText(app, "pppFld", "75"), "75");
     // The click left the focus in the field: typing goes on there.
     ASSERT_TRUE(x.Run("xdotool", {"key", "2"}));
@@ -238,7 +210,7 @@ TEST(EndToEnd, NeitherAModifierNorADeadKeyGetsACharacterPastAFieldsRule) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.field);
-        ASSERT_TRUE(x.Click(app, c.field));
+        ASSERT_TRUE(Click(x, app, c.field));
         ASSERT_TRUE(x.Run("xdotool", QStringList{"key"} + c.keys));
         EXPECT_EQ(SettledText(app, c.field, c.expected), c.expected);
     }
@@ -251,7 +223,7 @@ TEST(EndToEnd, NeitherAModifierNorADeadKeyGetsACharacterPastAFieldsRule) {
 // field takes in one line.
 TEST(EndToEnd, PastesWhateverTheClipboardOwnerDoes) {
     XServer x;
-    if (!x.Up() || QStandardPaths::findExecutable("xclip").isEmpty())
+    if (!x.Up() || !Installed({"xclip"}))
         GTEST_SKIP() << "Xvfb, xdotool or xclip is not installed";
     RunningApp app("xcb");
     ASSERT_GE(app.WaitFor("shown " + kAbout, 20000), 0);
@@ -285,7 +257,7 @@ TEST(EndToEnd, PastesWhateverTheClipboardOwnerDoes) {
             owner.write(step.clip);
             owner.waitForBytesWritten();
             owner.closeWriteChannel();
-            ASSERT_TRUE(x.ClipboardHolds(step.clip));
+            ASSERT_TRUE(ClipboardHolds(x, step.clip));
         }
         if (step.owner == Owner::Slow || step.owner == Owner::Silent) ::kill(owner.processId(), SIGSTOP);
         x.Run("xdotool", QStringList{"key"} + step.keys);

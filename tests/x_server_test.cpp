@@ -1,46 +1,31 @@
 // The real executable as a user meets it on a virtual X server: what the
 // window system receives as titles, and real key presses (xdotool) on the
 // About window and the menus. Also its start without any display.
-#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QPoint>
 #include <QProcess>
 #include <QRegularExpression>
-#include <QStandardPaths>
 #include <QThread>
 #include <gtest/gtest.h>
 
-#include <functional>
+#include "tests/x_server.h"
+
 
 namespace {
 
 const QString kApp = TESMORA_BINARY_DIR "/shell/tesmora";
 
-bool Installed(std::initializer_list<const char*> programs) {
-    for (const char* program : programs)
-        if (QStandardPaths::findExecutable(program).isEmpty()) return false;
-    return true;
-}
-
-// The application under xvfb-run, without a window manager, and the X tools
-// pointed at the same display.
+// The shipped application on a virtual X server without a window manager.
 class OnXServer {
 public:
     OnXServer() {
+        if (!x_.Up()) return;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.remove("TESMORA_TEST_PROBE");
         env.insert("QT_QPA_PLATFORM", "xcb");
         app_.setProcessEnvironment(env);
-        // The shell tells which display xvfb-run chose before it becomes the
-        // application.
-        app_.start("xvfb-run", {"-a", "sh", "-c", R"(echo "$DISPLAY $XAUTHORITY"; exec "$0")", kApp});
-        if (!app_.waitForReadyRead(10000)) return;
-        const QStringList display = QString::fromUtf8(app_.readLine()).trimmed().split(' ');
-        if (display.size() != 2) return;
-        x_ = QProcessEnvironment::systemEnvironment();
-        x_.insert("DISPLAY", display[0]);
-        x_.insert("XAUTHORITY", display[1]);
+        app_.start(kApp, {});
     }
     ~OnXServer() {
         if (app_.state() == QProcess::NotRunning) return;
@@ -50,13 +35,7 @@ public:
     }
 
     // Runs an X tool on the application's display; its output.
-    QString Tool(const QString& program, const QStringList& args) const {
-        QProcess tool;
-        tool.setProcessEnvironment(x_);
-        tool.start(program, args);
-        tool.waitForFinished(5000);
-        return QString::fromUtf8(tool.readAllStandardOutput()).trimmed();
-    }
+    QString Tool(const QString& program, const QStringList& args) const { return x_.Output(program, args); }
 
     // Real key presses to the window that has the input focus.
     void Keys(const QStringList& keys) const { Tool("xdotool", QStringList{"key", "--delay", "80"} + keys); }
@@ -109,13 +88,13 @@ public:
     std::string Errors() { return app_.readAllStandardError().toStdString(); }
 
 private:
+    XServer x_;
     QProcess app_;
-    QProcessEnvironment x_;
 };
 
 #define SKIP_WITHOUT_X_TOOLS()                                              \
-    if (!Installed({"xvfb-run", "xdotool", "xprop", "xclip"}))              \
-    GTEST_SKIP() << "needs xvfb-run, xdotool, xprop (x11-utils) and xclip"
+    if (!Installed({"Xvfb", "xdotool", "xprop", "xclip"}))                  \
+    GTEST_SKIP() << "needs Xvfb, xdotool, xprop (x11-utils) and xclip"
 
 // A key that gives no text dismisses the About window long before its
 // timer; the titles are the layout data's, nothing appended.
