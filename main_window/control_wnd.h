@@ -5,11 +5,11 @@
 // controls, which it builds from its layout data and finds again by name.
 #pragma once
 
-#include "framework/text_edit.h"
+#include "framework/canvas.h"
 #include "framework/label.h"
 #include "framework/push_button.h"
-#include "framework/canvas.h"
 #include "framework/rectangle.h"
+#include "framework/text_edit.h"
 #include "framework/window.h"
 
 #include <cstdint>

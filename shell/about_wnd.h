@@ -3,8 +3,8 @@
 // timer fires, or at once at a key or mouse press in it.
 #pragma once
 
-#include "framework/label.h"
 #include "framework/canvas.h"
+#include "framework/label.h"
 #include "framework/timer.h"
 #include "framework/window.h"
 

@@ -1,10 +1,10 @@
 // The About window: what its layout builds, and how it gives way to the main
 // window (its timer, a key, a mouse press) or ends the run when closed first.
 #include "framework/application.h"
+#include "framework/canvas.h"
+#include "framework/label.h"
 #include "framework/picture.h"
 #include "framework/qt_bridge.h"
-#include "framework/label.h"
-#include "framework/canvas.h"
 #include "framework/timer.h"
 #include "main_window/control_wnd.h"
 #include "resources/notices.h"

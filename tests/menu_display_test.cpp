@@ -1,9 +1,9 @@
 // The shared menu bar as each window shows it: its widgets, the enabling
 // pass before a menu opens or a shortcut acts, and what choosing an item runs.
 #include "framework/application.h"
-#include "framework/text_edit.h"
 #include "framework/menu.h"
 #include "framework/qt_bridge.h"
+#include "framework/text_edit.h"
 #include "shell/menu.h"
 
 #include <QAction>

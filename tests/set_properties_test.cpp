@@ -1,13 +1,13 @@
 // Building windows and controls from property streams: what the streams say
 // is what the widgets show.
-#include "framework/text_edit.h"
-#include "framework/label.h"
-#include "framework/push_button.h"
 #include "framework/canvas.h"
-#include "framework/rectangle.h"
-#include "framework/timer.h"
+#include "framework/label.h"
 #include "framework/property_stream.h"
+#include "framework/push_button.h"
 #include "framework/qt_bridge.h"
+#include "framework/rectangle.h"
+#include "framework/text_edit.h"
+#include "framework/timer.h"
 #include "framework/window.h"
 
 #include <QLabel>
