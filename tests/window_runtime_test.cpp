@@ -120,6 +120,7 @@ TEST(UIThread, OperationsOffItRaiseThreadAccessingUIException) {
     auto window = fw::ImplicitInstance<ProbeWnd>();
     auto& button = fw::RuntimeCheckCast<fw::PushButton>(window->ControlByName("Button"));
     auto menu = std::make_shared<fw::MenuItem>();
+    fw::Timer timer;
     const int beeps = fw::Dialogs().beeps;
     const std::pair<const char*, std::function<void()>> operations[] = {
         {"implicit instance", [] { fw::ImplicitInstance<ProbeWnd>(); }},
@@ -130,6 +131,7 @@ TEST(UIThread, OperationsOffItRaiseThreadAccessingUIException) {
         {"New", [&] { window->New(fw::PushButton::Class()); }},
         {"SetProperties", [&] { fw::SetProperties(*window, {}); }},
         {"a control's widget", [&] { button.SetCaption("Off"); }},
+        {"a timer", [&] { timer.SetRunMode(2); }},
         {"menu Lookup", [&] { menu->Lookup("EditCopy"); }},
         {"menu Enabled", [&] { menu->SetEnabled(false); }},
         {"Beep", [] { fw::Beep(); }},
@@ -150,6 +152,7 @@ TEST(UIThread, OperationsOffItRaiseThreadAccessingUIException) {
     }
     EXPECT_TRUE(window->IsVisible());
     EXPECT_TRUE(menu->Enabled());
+    EXPECT_FALSE(timer.IsRunning());
     EXPECT_EQ(fw::Dialogs().beeps, beeps);
     EXPECT_NO_THROW(button.SetCaption("On"));
 }
