@@ -9,7 +9,7 @@
 
 namespace fw {
 
-QString ToQString(const String& text) { return QString::fromUtf8(text.data(), qsizetype(text.size())); }
+QString ToQString(std::string_view text) { return QString::fromUtf8(text.data(), qsizetype(text.size())); }
 
 String FromQString(const QString& text) { return text.toStdString(); }
 
@@ -264,12 +264,12 @@ void RectControl::SetVisible(bool v) {
 
 // Qt sends an event for every tooltip set, also an unchanged one; layouts
 // set the empty tooltip a new widget has.
-void RectControl::SetTooltip(const String& v) {
+void RectControl::SetTooltip(std::string_view v) {
     const QString tip = ToQString(v);
     if (impl_->widget && impl_->widget->toolTip() != tip) impl_->widget->setToolTip(tip);
 }
 
-void RectControl::SetInitialParent(const String& name) {
+void RectControl::SetInitialParent(std::string_view name) {
     Window* window = Owner();
     if (!window || !impl_->widget) return;
     impl_->parent = nullptr;
@@ -321,7 +321,7 @@ const ClassRecord& FontControl::Class() {
     return record;
 }
 
-void FontControl::SetFontName(const String& v) { fontName_ = v; ApplyFont(); }
+void FontControl::SetFontName(std::string_view v) { fontName_ = v; ApplyFont(); }
 void FontControl::SetFontSize(float v) { fontSize_ = v; ApplyFont(); }
 void FontControl::SetBold(bool v) { bold_ = v; ApplyFont(); }
 void FontControl::SetItalic(bool v) { italic_ = v; ApplyFont(); }

@@ -87,8 +87,8 @@ public:
     void SetTabStop(bool);
     void SetEnabled(bool);
     void SetVisible(bool);
-    void SetTooltip(const String&);
-    void SetInitialParent(const String&);
+    void SetTooltip(std::string_view);
+    void SetInitialParent(std::string_view);
 
     std::int64_t Left() const;
     std::int64_t Top() const;
@@ -124,7 +124,7 @@ public:
     static const ClassRecord& Class();
     const ClassRecord& Record() const override { return Class(); }
 
-    void SetFontName(const String&);
+    void SetFontName(std::string_view);
     void SetFontSize(float);
     void SetBold(bool);
     void SetItalic(bool);

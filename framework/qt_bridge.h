@@ -18,7 +18,7 @@ class QMenuBar;
 
 namespace fw {
 
-QString ToQString(const String& text);
+QString ToQString(std::string_view text);
 String FromQString(const QString& text);
 QColor ToQColor(const Color& color);
 
