@@ -112,7 +112,6 @@ void TextEdit::SetFocus() {
 
 void TextEdit::SetBackgroundColor(const Color& color) {
     ChangePalette([&](QPalette& palette) { palette.setColor(QPalette::Base, ToQColor(color)); });
-    DimDisabledText();
 }
 
 void TextEdit::SetHasBorder(bool border) {

@@ -42,6 +42,14 @@ std::vector<std::shared_ptr<Window>>& Closing() {
     return windows;
 }
 
+// The control as a T when its class is T's or one derived from it. Class
+// records answer with a short walk along the bases, where a dynamic_cast
+// compares type names; building a window asks this of every control.
+template <class T>
+T* ControlAs(Control* control) {
+    return control->Record().IsA(T::Class()) ? static_cast<T*>(control) : nullptr;
+}
+
 // Keyboard focus order. Controls directly on the window follow their tab
 // indexes; controls inside containers form one group, ordered by their own
 // tab indexes, at the place of the first container. So the cells of a table
@@ -54,7 +62,7 @@ void OrderKeyboardFocus(Window& window) {
     std::vector<RectControl*> rects;
     std::int64_t firstContainer = INT64_MAX;
     for (Control* control : window.Controls()) {
-        auto* rect = dynamic_cast<RectControl*>(control);
+        auto* rect = ControlAs<RectControl>(control);
         if (!rect) continue;
         rects.push_back(rect);
         const RectControl* container = rect->Parent();
@@ -303,7 +311,7 @@ void Window::Close() {
     impl_->frame->hide();
     // A closed window's timers end with it: none may call its handlers.
     for (Control* control : Controls())
-        if (auto* timer = dynamic_cast<Timer*>(control)) timer->SetRunMode(0);
+        if (auto* timer = ControlAs<Timer>(control)) timer->SetRunMode(0);
     Closing().push_back(self);
     QTimer::singleShot(0, qApp, [] { Closing().clear(); });
     // With no global menu bar, a process without a visible window could not
@@ -319,9 +327,9 @@ std::shared_ptr<Control> Window::New(const ClassRecord& controlClass) {
     CheckUIThread();
     if (!controlClass.create) throw TypeMismatchException(controlClass.name + " is not a control class");
     NewWidgetHome home(impl_->content);
-    auto control = std::dynamic_pointer_cast<Control>(controlClass.create());
-    if (!control) throw TypeMismatchException(controlClass.name + " is not a control class");
-    return control;
+    std::shared_ptr<Object> object = controlClass.create();
+    if (!object->Record().IsA(Control::Class())) throw TypeMismatchException(controlClass.name + " is not a control class");
+    return std::static_pointer_cast<Control>(object);
 }
 
 void Window::AddControl(const String& name, const std::shared_ptr<Control>& control) {
