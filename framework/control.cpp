@@ -30,15 +30,11 @@ void SetLayoutFontSize(QFont& font, float size) {
     if (size > 0) font.setPixelSize(std::max(1, qRound(size)));
 }
 
-// The family that a layout font name stands for: "System" is the desktop's
-// standard font.
-QString FamilyFor(const String& name) {
-    return name != "System" && !name.empty() ? ToQString(name) : QApplication::font().family();
-}
-
+// A layout font name is a family, or "System" (or nothing) for the
+// desktop's standard font, which the font starts from.
 QFont FontFor(const String& name, float size, bool bold, bool italic, bool underline) {
     QFont font = QApplication::font();
-    font.setFamily(FamilyFor(name));
+    if (name != "System" && !name.empty()) font.setFamily(ToQString(name));
     SetLayoutFontSize(font, size);
     font.setBold(bold);
     font.setItalic(italic);

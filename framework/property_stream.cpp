@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <string>
 
 namespace fw {
@@ -63,9 +64,10 @@ public:
     // The key that starts here, and the blank after it.
     const PropertyKey& ReadKey() {
         const PropertyStreamView rest = stream_.subspan(at_);
-        const auto blank = std::find(rest.begin(), rest.end(), std::uint8_t{' '});
-        const PropertyStreamView name = rest.first(static_cast<std::size_t>(blank - rest.begin()));
-        if (blank == rest.end()) Fail("key " + Quoted(name), at_, "has no blank after it", stream_);
+        const void* blank = std::memchr(rest.data(), ' ', rest.size());
+        const PropertyStreamView name =
+            blank ? rest.first(static_cast<std::size_t>(static_cast<const std::uint8_t*>(blank) - rest.data())) : rest;
+        if (!blank) Fail("key " + Quoted(name), at_, "has no blank after it", stream_);
         if (name.empty()) Fail("key \"\"", at_, "is empty", stream_);
         const PropertyKey* key =
             FindPropertyKey(std::string_view(reinterpret_cast<const char*>(name.data()), name.size()));

@@ -23,6 +23,7 @@
 #include <bit>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <optional>
 #include <span>
 #include <string_view>
@@ -135,6 +136,30 @@ constexpr bool EqualIgnoringAsciiCase(std::string_view a, std::string_view b) {
 
 namespace detail {
 
+template <class Word>
+Word LoadWord(const char* at) {
+    Word word;
+    std::memcpy(&word, at, sizeof word);
+    return word;
+}
+
+// Whether two texts of the same length hold the same bytes. At run time a
+// key is compared in words, the last one overlapping the one before (the
+// longest key takes three loads a side): the library's memcmp, called for
+// every entry, cost more than the rest of finding the key.
+constexpr bool SameBytes(std::string_view a, std::string_view b) {
+    const std::size_t n = a.size();
+    if (std::is_constant_evaluated() || n < 4) return a == b;
+    const char* x = a.data();
+    const char* y = b.data();
+    if (n < 8)
+        return LoadWord<std::uint32_t>(x) == LoadWord<std::uint32_t>(y) &&
+               LoadWord<std::uint32_t>(x + n - 4) == LoadWord<std::uint32_t>(y + n - 4);
+    for (std::size_t i = 0; i + 8 < n; i += 8)
+        if (LoadWord<std::uint64_t>(x + i) != LoadWord<std::uint64_t>(y + i)) return false;
+    return LoadWord<std::uint64_t>(x + n - 8) == LoadWord<std::uint64_t>(y + n - 8);
+}
+
 // Every entry of every stream is looked up by its key, so the keys sit in a
 // hash table rather than being compared one by one: open addressing with
 // linear probing. Most slots stay empty, which keeps probes short and ends
@@ -185,7 +210,8 @@ constexpr std::size_t PropertyKeyIndex(std::string_view name) {
         // Layout data spells its keys as the table does; the exact comparison
         // settles nearly every lookup.
         const std::string_view key = kPropertyKeys[index].name;
-        if (key == name || EqualIgnoringAsciiCase(key, name)) return index;
+        if (key.size() == name.size() && (detail::SameBytes(key, name) || EqualIgnoringAsciiCase(key, name)))
+            return index;
     }
 }
 

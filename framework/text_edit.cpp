@@ -114,9 +114,12 @@ void TextEdit::SetBackgroundColor(const Color& color) {
     ChangePalette([&](QPalette& palette) { palette.setColor(QPalette::Base, ToQColor(color)); });
 }
 
+// Layouts give the border a new text already has; setting the frame again
+// would still make Qt lay the text out anew.
 void TextEdit::SetHasBorder(bool border) {
-    if (auto* frame = qobject_cast<QFrame*>(Widget())) frame->setFrameShape(border ? QFrame::StyledPanel : QFrame::NoFrame);
-    if (auto* line = qobject_cast<QLineEdit*>(Widget())) line->setFrame(border);
+    const QFrame::Shape shape = border ? QFrame::StyledPanel : QFrame::NoFrame;
+    if (auto* frame = qobject_cast<QFrame*>(Widget()); frame && frame->frameShape() != shape) frame->setFrameShape(shape);
+    if (auto* line = qobject_cast<QLineEdit*>(Widget()); line && line->hasFrame() != border) line->setFrame(border);
 }
 
 void TextEdit::InstallKeyFilter() { Widget()->installEventFilter(new KeyFilter(*this, Widget())); }

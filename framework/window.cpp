@@ -272,7 +272,11 @@ void Window::Constructor() {
         RaiseEvent("Open");
         // What the window's own code did to its texts while opening (a title
         // set bold) is not the user's to undo: the history starts here.
-        for (auto* text : impl_->content->findChildren<QTextEdit*>()) text->document()->clearUndoRedoStacks();
+        // The controls' widgets are the window's texts: searching the content
+        // area would also go through every scroll bar and viewport in it.
+        for (const auto& control : impl_->controls)
+            if (auto* rect = ControlAs<RectControl>(control.get()))
+                if (auto* text = qobject_cast<QTextEdit*>(rect->Widget())) text->document()->clearUndoRedoStacks();
     } catch (...) {
         // A window whose building failed is not a live window: the next
         // lookup builds a new one rather than finding this half-built one.
