@@ -163,22 +163,22 @@ constexpr bool SameBytes(std::string_view a, std::string_view b) {
 // Every entry of every stream is looked up by its key, so the keys sit in a
 // hash table rather than being compared one by one: open addressing with
 // linear probing. Most slots stay empty, which keeps probes short and ends
-// every search. The hash is 32-bit FNV-1a over the key's length and its
-// first, middle and last bytes only: a key is hashed once per entry, and
-// those four tell the 79 keys apart nearly as well as all their bytes do
-// (see the bound on probes below). It sets bit 0x20 of every byte, which
-// lowercases ASCII letters: names that differ only in case hash alike.
-constexpr std::uint32_t KeyHash(std::string_view name) {
+// every search. A key's slot comes from its length and its first, middle
+// and last bytes, packed into one word and multiplied by 2^32 divided by
+// the golden ratio, whose top byte is the slot (Fibonacci hashing): one
+// multiplication per entry, and those four bytes tell the 79 keys apart
+// (see the bound on probes below). Bit 0x20 is set in each of those bytes,
+// which lowercases ASCII letters: names that differ only in case hash alike.
+constexpr std::size_t kKeySlotCount = 256;
+
+constexpr std::size_t KeySlot(std::string_view name) {
     if (name.empty()) return 0;
-    const auto byte = [&](std::size_t at) { return static_cast<std::uint8_t>(name[at]) | 0x20u; };
-    std::uint32_t hash = 2166136261u;
-    for (std::uint32_t part : {static_cast<std::uint32_t>(name.size()), byte(0), byte(name.size() / 2),
-                               byte(name.size() - 1)})
-        hash = (hash ^ part) * 16777619u;
-    return hash;
+    const auto byte = [&](std::size_t at) { return std::uint32_t{static_cast<std::uint8_t>(name[at])} | 0x20u; };
+    const std::uint32_t packed = (static_cast<std::uint32_t>(name.size()) & 0xFFu) | byte(0) << 8 |
+                                 byte(name.size() / 2) << 16 | byte(name.size() - 1) << 24;
+    return (packed * 0x9E3779B1u) >> 24;
 }
 
-constexpr std::size_t kKeySlotCount = 256;
 constexpr std::uint8_t kEmptyKeySlot = 0xFF;
 static_assert(kPropertyKeys.size() < kEmptyKeySlot && kPropertyKeys.size() * 2 < kKeySlotCount);
 
@@ -187,7 +187,7 @@ inline constexpr auto kKeySlots = [] {
     std::array<std::uint8_t, kKeySlotCount> table{};
     table.fill(kEmptyKeySlot);
     for (std::size_t i = 0; i < kPropertyKeys.size(); ++i) {
-        std::size_t slot = KeyHash(kPropertyKeys[i].name) % kKeySlotCount;
+        std::size_t slot = KeySlot(kPropertyKeys[i].name);
         while (table[slot] != kEmptyKeySlot) slot = (slot + 1) % kKeySlotCount;
         table[slot] = static_cast<std::uint8_t>(i);
     }
@@ -203,7 +203,7 @@ inline constexpr auto kKeySlots = [] {
 // undefined-behaviour checks make a comparison of a table pointer with
 // nullptr unusable in a constant expression.
 constexpr std::size_t PropertyKeyIndex(std::string_view name) {
-    for (std::size_t slot = detail::KeyHash(name) % detail::kKeySlotCount;;
+    for (std::size_t slot = detail::KeySlot(name);;
          slot = (slot + 1) % detail::kKeySlotCount) {
         const std::uint8_t index = detail::kKeySlots[slot];
         if (index == detail::kEmptyKeySlot) return kPropertyKeys.size();
@@ -230,12 +230,12 @@ static_assert([] {
     return true;
 }());
 
-// No key is more than three slots past the one its hash names.
+// No key is more than two slots past the one its hash names.
 static_assert([] {
     for (const PropertyKey& key : kPropertyKeys) {
-        std::size_t slot = detail::KeyHash(key.name) % detail::kKeySlotCount;
+        std::size_t slot = detail::KeySlot(key.name);
         for (int probes = 1; kPropertyKeys[detail::kKeySlots[slot]].name != key.name; ++probes) {
-            if (probes == 4) return false;
+            if (probes == 3) return false;
             slot = (slot + 1) % detail::kKeySlotCount;
         }
     }

@@ -59,9 +59,11 @@ void OrderKeyboardFocus(Window& window) {
         std::int64_t group, index;
         QWidget* widget;
     };
+    const std::vector<Control*> controls = window.Controls();
     std::vector<RectControl*> rects;
+    rects.reserve(controls.size());
     std::int64_t firstContainer = INT64_MAX;
-    for (Control* control : window.Controls()) {
+    for (Control* control : controls) {
         auto* rect = ControlAs<RectControl>(control);
         if (!rect) continue;
         rects.push_back(rect);
@@ -69,6 +71,7 @@ void OrderKeyboardFocus(Window& window) {
         if (container && !container->Parent()) firstContainer = std::min(firstContainer, container->TabIndex());
     }
     std::vector<Stop> stops;
+    stops.reserve(rects.size());
     for (RectControl* rect : rects) {
         if (!rect->Widget() || !(rect->Widget()->focusPolicy() & Qt::TabFocus)) continue;
         std::int64_t group = rect->Parent() ? firstContainer : rect->TabIndex();
@@ -353,6 +356,7 @@ Control* Window::ControlByName(std::string_view name) const {
 
 std::vector<Control*> Window::Controls() const {
     std::vector<Control*> all;
+    all.reserve(impl_->controls.size());
     for (const auto& control : impl_->controls) all.push_back(control.get());
     return all;
 }
