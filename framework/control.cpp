@@ -243,9 +243,12 @@ void RectControl::TakeNoFocusOnClick() {
     SetTabStop(impl_->tabStop);
 }
 
+// Layouts enable nearly every control, and a widget never disabled by hand
+// is already enabled as far as it can be: Qt would set the same state again.
 void RectControl::SetEnabled(bool v) {
     impl_->enabled = v;
-    if (impl_->widget) impl_->widget->setEnabled(v);
+    QWidget* widget = impl_->widget;
+    if (widget && widget->testAttribute(Qt::WA_ForceDisabled) == v) widget->setEnabled(v);
 }
 
 namespace {

@@ -72,7 +72,10 @@ Label::Label() {
 
 void Label::SetValue(std::string_view v) { LabelOf(*this)->setText(ToQString(v)); }
 String Label::Value() const { return FromQString(LabelOf(*this)->text()); }
-void Label::SetMultiLine(bool v) { LabelOf(*this)->setWordWrap(v); }
+// Setting the wrapping a label has would still lay it out anew.
+void Label::SetMultiLine(bool v) {
+    if (LabelOf(*this)->wordWrap() != v) LabelOf(*this)->setWordWrap(v);
+}
 
 void Label::SetSelectable(bool v) {
     LabelOf(*this)->setTextInteractionFlags(v ? Qt::TextSelectableByMouse : Qt::NoTextInteraction);

@@ -188,7 +188,10 @@ void TextArea::SetText(const String& text) {
     EditOf(*this)->setPlainText(plain);
 }
 
-void TextArea::SetReadOnly(bool v) { EditOf(*this)->setReadOnly(v); }
+// Qt tells the text of every setting, also of the one it has.
+void TextArea::SetReadOnly(bool v) {
+    if (EditOf(*this)->isReadOnly() != v) EditOf(*this)->setReadOnly(v);
+}
 
 void TextArea::SetMultiLine(bool v) { EditOf(*this)->setLineWrapMode(v ? QTextEdit::WidgetWidth : QTextEdit::NoWrap); }
 
