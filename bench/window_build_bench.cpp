@@ -19,6 +19,7 @@
 #include "framework/canvas.h"
 #include "framework/rectangle.h"
 #include "framework/property_stream.h"
+#include "framework/qt_bridge.h"
 #include "framework/window.h"
 #include "resources/notices.h"
 
@@ -301,7 +302,7 @@ private:
 // ---------------------------------------------------------------------------
 // The same window in direct Qt code.
 
-QColor ToQColor(const Color& c) { return QColor(c.red, c.green, c.blue, 255 - c.transparency); }
+using fw::ToQColor;
 
 class BevelledRect : public QWidget {
 public:
@@ -343,6 +344,7 @@ QWidget* MakeTextArea(QWidget* parent) {
     auto* edit = new QTextEdit(parent);
     edit->setAcceptRichText(false);
     edit->setTabChangesFocus(true);
+    edit->setWordWrapMode(QTextOption::WordWrap);
     edit->document()->setDocumentMargin(2);
     edit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     edit->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -359,6 +361,7 @@ QWidget* MakeTextField(QWidget* parent) {
 QWidget* MakeButton(const ControlSpec& c, QWidget* parent) {
     auto* button = new QPushButton(QString::fromUtf8(c.text.data(), qsizetype(c.text.size())), parent);
     button->setAutoDefault(false);
+    button->setFocusPolicy(Qt::TabFocus);
     QObject::connect(button, &QPushButton::clicked, button, [] {});
     return button;
 }
@@ -383,19 +386,26 @@ QWidget* MakeWidget(const ControlSpec& c, QWidget* parent) {
     std::abort();
 }
 
-// The font and the colours of a control that shows text, each set once.
+// The font and the colours of a control that shows text, each set once:
+// the same font (sized in pixels, as layout sizes are) and the same colours,
+// the dimmed text of a disabled control too, that the framework gives.
 void StyleText(QWidget* widget, const ControlSpec& c) {
     QFont font = QApplication::font();
-    if (c.fontSize > 0) font.setPointSizeF(c.fontSize);
+    if (c.fontSize > 0) font.setPixelSize(std::max(1, qRound(c.fontSize)));
     font.setBold(c.bold);
     widget->setFont(font);
     if (c.kind == Kind::PushButton) return;
     QPalette palette = widget->palette();
+    const QColor text = ToQColor(c.textColor);
     for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
-        palette.setColor(group, QPalette::Text, ToQColor(c.textColor));
-        palette.setColor(group, QPalette::WindowText, ToQColor(c.textColor));
+        palette.setColor(group, QPalette::Text, text);
+        palette.setColor(group, QPalette::WindowText, text);
     }
-    if (c.kind == Kind::TextArea || c.kind == Kind::TextField) palette.setColor(QPalette::Base, ToQColor(kWhite));
+    const bool field = c.kind == Kind::TextArea || c.kind == Kind::TextField;
+    if (field) palette.setColor(QPalette::Base, ToQColor(kWhite));
+    const QColor dimmed = fw::ReadablyDimmed(text, palette.color(QPalette::Active, field ? QPalette::Base : QPalette::Window));
+    palette.setColor(QPalette::Disabled, QPalette::Text, dimmed);
+    palette.setColor(QPalette::Disabled, QPalette::WindowText, dimmed);
     widget->setPalette(palette);
 }
 

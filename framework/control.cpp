@@ -9,7 +9,7 @@
 
 namespace fw {
 
-QString ToQString(const String& text) { return QString::fromUtf8(text.data(), qsizetype(text.size())); }
+QString ToQString(std::string_view text) { return QString::fromUtf8(text.data(), qsizetype(text.size())); }
 
 String FromQString(const QString& text) { return text.toStdString(); }
 
@@ -30,15 +30,11 @@ void SetLayoutFontSize(QFont& font, float size) {
     if (size > 0) font.setPixelSize(std::max(1, qRound(size)));
 }
 
-// The family that a layout font name stands for: "System" is the desktop's
-// standard font.
-QString FamilyFor(const String& name) {
-    return name != "System" && !name.empty() ? ToQString(name) : QApplication::font().family();
-}
-
+// A layout font name is a family, or "System" (or nothing) for the
+// desktop's standard font, which the font starts from.
 QFont FontFor(const String& name, float size, bool bold, bool italic, bool underline) {
     QFont font = QApplication::font();
-    font.setFamily(FamilyFor(name));
+    if (name != "System" && !name.empty()) font.setFamily(ToQString(name));
     SetLayoutFontSize(font, size);
     font.setBold(bold);
     font.setItalic(italic);
@@ -161,35 +157,39 @@ QWidget* RectControl::Widget() const {
     return impl_->widget;
 }
 
-namespace {
-void ApplyPendingLook(RectControlImpl& c) {
+void RectControl::BeginProperties() { ++impl_->streamDepth; }
+
+void RectControl::EndProperties() {
+    if (--impl_->streamDepth > 0) return;
+    if (impl_->geometryPending) UpdateGeometry();
+    ApplyPendingLook();
+}
+
+void RectControl::ApplyPendingLook() {
+    RectControlImpl& c = *impl_;
     if (c.widget && c.pendingFont) c.widget->setFont(*c.pendingFont);
-    if (c.widget && c.pendingPalette) c.widget->setPalette(*c.pendingPalette);
+    if (c.widget && c.pendingPalette) {
+        CompletePalette(*c.pendingPalette);
+        c.widget->setPalette(*c.pendingPalette);
+    }
     c.pendingFont.reset();
     c.pendingPalette.reset();
 }
 
-template <class Look>
-void ChangeLook(RectControlImpl& c, std::optional<Look>& pending, const Look& current,
-                const std::function<void(Look&)>& change) {
-    if (!pending) pending = current;
-    change(*pending);
-    if (c.streamDepth == 0) ApplyPendingLook(c);
-}
-}  // namespace
-
-void RectControl::BeginProperties() { ++impl_->streamDepth; }
-
-void RectControl::EndProperties() {
-    if (--impl_->streamDepth == 0) ApplyPendingLook(*impl_);
-}
-
 void RectControl::ChangeFont(const std::function<void(QFont&)>& change) {
-    if (impl_->widget) ChangeLook(*impl_, impl_->pendingFont, impl_->widget->font(), change);
+    RectControlImpl& c = *impl_;
+    if (!c.widget) return;
+    if (!c.pendingFont) c.pendingFont = c.widget->font();
+    change(*c.pendingFont);
+    if (c.streamDepth == 0) ApplyPendingLook();
 }
 
 void RectControl::ChangePalette(const std::function<void(QPalette&)>& change) {
-    if (impl_->widget) ChangeLook(*impl_, impl_->pendingPalette, impl_->widget->palette(), change);
+    RectControlImpl& c = *impl_;
+    if (!c.widget) return;
+    if (!c.pendingPalette) c.pendingPalette = c.widget->palette();
+    change(*c.pendingPalette);
+    if (c.streamDepth == 0) ApplyPendingLook();
 }
 
 void RectControl::AttachTo(Window& window) {
@@ -197,10 +197,12 @@ void RectControl::AttachTo(Window& window) {
     SetInitialParent("");
 }
 
-namespace {
-void UpdateGeometry(RectControl& control) {
-    RectControlImpl& c = control.Impl();
-    if (!c.widget) return;
+// A stream sets the four sides one by one, and names the parent last; the
+// widget is placed once, at the stream's end.
+void RectControl::UpdateGeometry() {
+    RectControlImpl& c = *impl_;
+    c.geometryPending = c.streamDepth > 0;
+    if (!c.widget || c.geometryPending) return;
     std::int64_t dx = 0, dy = 0;
     if (c.parent) {
         dx = c.parent->Left();
@@ -209,6 +211,7 @@ void UpdateGeometry(RectControl& control) {
     c.widget->setGeometry(int(c.left - dx), int(c.top - dy), int(c.width), int(c.height));
 }
 
+namespace {
 void RememberAnchor(RectControlImpl& c) {
     c.anchorLeft = c.left;
     c.anchorTop = c.top;
@@ -217,10 +220,10 @@ void RememberAnchor(RectControlImpl& c) {
 }
 }  // namespace
 
-void RectControl::SetLeft(std::int64_t v) { impl_->left = v; RememberAnchor(*impl_); UpdateGeometry(*this); }
-void RectControl::SetTop(std::int64_t v) { impl_->top = v; RememberAnchor(*impl_); UpdateGeometry(*this); }
-void RectControl::SetWidth(std::int64_t v) { impl_->width = v; RememberAnchor(*impl_); UpdateGeometry(*this); }
-void RectControl::SetHeight(std::int64_t v) { impl_->height = v; RememberAnchor(*impl_); UpdateGeometry(*this); }
+void RectControl::SetLeft(std::int64_t v) { impl_->left = v; RememberAnchor(*impl_); UpdateGeometry(); }
+void RectControl::SetTop(std::int64_t v) { impl_->top = v; RememberAnchor(*impl_); UpdateGeometry(); }
+void RectControl::SetWidth(std::int64_t v) { impl_->width = v; RememberAnchor(*impl_); UpdateGeometry(); }
+void RectControl::SetHeight(std::int64_t v) { impl_->height = v; RememberAnchor(*impl_); UpdateGeometry(); }
 void RectControl::SetLockLeft(bool v) { impl_->lockLeft = v; }
 void RectControl::SetLockTop(bool v) { impl_->lockTop = v; }
 void RectControl::SetLockRight(bool v) { impl_->lockRight = v; }
@@ -240,9 +243,12 @@ void RectControl::TakeNoFocusOnClick() {
     SetTabStop(impl_->tabStop);
 }
 
+// Layouts enable nearly every control, and a widget never disabled by hand
+// is already enabled as far as it can be: Qt would set the same state again.
 void RectControl::SetEnabled(bool v) {
     impl_->enabled = v;
-    if (impl_->widget) impl_->widget->setEnabled(v);
+    QWidget* widget = impl_->widget;
+    if (widget && widget->testAttribute(Qt::WA_ForceDisabled) == v) widget->setEnabled(v);
 }
 
 namespace {
@@ -264,12 +270,12 @@ void RectControl::SetVisible(bool v) {
 
 // Qt sends an event for every tooltip set, also an unchanged one; layouts
 // set the empty tooltip a new widget has.
-void RectControl::SetTooltip(const String& v) {
+void RectControl::SetTooltip(std::string_view v) {
     const QString tip = ToQString(v);
     if (impl_->widget && impl_->widget->toolTip() != tip) impl_->widget->setToolTip(tip);
 }
 
-void RectControl::SetInitialParent(const String& name) {
+void RectControl::SetInitialParent(std::string_view name) {
     Window* window = Owner();
     if (!window || !impl_->widget) return;
     impl_->parent = nullptr;
@@ -282,7 +288,7 @@ void RectControl::SetInitialParent(const String& name) {
     // Adding a control already puts it on the window; its stream names the
     // window again. Moving a widget to the parent it has is not free.
     if (impl_->widget->parentWidget() != parentWidget) impl_->widget->setParent(parentWidget);
-    UpdateGeometry(*this);
+    UpdateGeometry();
     ApplyVisible(*impl_);
 }
 
@@ -321,7 +327,7 @@ const ClassRecord& FontControl::Class() {
     return record;
 }
 
-void FontControl::SetFontName(const String& v) { fontName_ = v; ApplyFont(); }
+void FontControl::SetFontName(std::string_view v) { fontName_ = v; ApplyFont(); }
 void FontControl::SetFontSize(float v) { fontSize_ = v; ApplyFont(); }
 void FontControl::SetBold(bool v) { bold_ = v; ApplyFont(); }
 void FontControl::SetItalic(bool v) { italic_ = v; ApplyFont(); }
@@ -376,8 +382,8 @@ double ContrastRatio(const QColor& a, const QColor& b) { return Contrast(Luminan
 // the background just as far as readable contrast allows; a colour already
 // fainter than that stays as it is.
 //
-// Every text control asks this at least twice while its layout is applied,
-// with the few colour pairs a window uses; each pair is worked out once.
+// Every text control asks this while its layout is applied, with the few
+// colour pairs a window uses; each pair is worked out once.
 QColor ReadablyDimmed(const QColor& text, const QColor& background) {
     struct Answer {
         QRgba64 text, background;
@@ -404,23 +410,21 @@ QColor ReadablyDimmed(const QColor& text, const QColor& background) {
 
 void TextControl::SetTextColor(const Color& color) {
     ChangePalette([&](QPalette& palette) {
+        const QColor text = ToQColor(color);
         for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
-            palette.setColor(group, QPalette::Text, ToQColor(color));
-            palette.setColor(group, QPalette::WindowText, ToQColor(color));
+            palette.setColor(group, QPalette::Text, text);
+            palette.setColor(group, QPalette::WindowText, text);
         }
     });
-    DimDisabledText();
 }
 
 // Fields draw on their own background, labels on the window's.
-void TextControl::DimDisabledText() {
-    ChangePalette([&](QPalette& palette) {
-        const QPalette::ColorRole background = HasFieldBackground() ? QPalette::Base : QPalette::Window;
-        const QColor text = ReadablyDimmed(palette.color(QPalette::Active, QPalette::Text),
-                                           palette.color(QPalette::Active, background));
-        palette.setColor(QPalette::Disabled, QPalette::Text, text);
-        palette.setColor(QPalette::Disabled, QPalette::WindowText, text);
-    });
+void TextControl::CompletePalette(QPalette& palette) {
+    const QPalette::ColorRole background = HasFieldBackground() ? QPalette::Base : QPalette::Window;
+    const QColor text = ReadablyDimmed(palette.color(QPalette::Active, QPalette::Text),
+                                       palette.color(QPalette::Active, background));
+    palette.setColor(QPalette::Disabled, QPalette::Text, text);
+    palette.setColor(QPalette::Disabled, QPalette::WindowText, text);
 }
 
 void TextControl::SetTextAlignment(std::int64_t alignment) { ApplyAlignment(alignment); }

@@ -87,8 +87,8 @@ public:
     void SetTabStop(bool);
     void SetEnabled(bool);
     void SetVisible(bool);
-    void SetTooltip(const String&);
-    void SetInitialParent(const String&);
+    void SetTooltip(std::string_view);
+    void SetInitialParent(std::string_view);
 
     std::int64_t Left() const;
     std::int64_t Top() const;
@@ -113,8 +113,14 @@ protected:
     // change makes Qt resolve the look of the widget and its children again.
     void ChangeFont(const std::function<void(QFont&)>& change);
     void ChangePalette(const std::function<void(QPalette&)>& change);
+    // What a palette needs beyond the colours set, worked out each time the
+    // widget gets one: once a stream, however many colours it sets.
+    virtual void CompletePalette(QPalette&) {}
 
 private:
+    void UpdateGeometry();
+    void ApplyPendingLook();
+
     std::unique_ptr<RectControlImpl> impl_;
 };
 
@@ -124,7 +130,7 @@ public:
     static const ClassRecord& Class();
     const ClassRecord& Record() const override { return Class(); }
 
-    void SetFontName(const String&);
+    void SetFontName(std::string_view);
     void SetFontSize(float);
     void SetBold(bool);
     void SetItalic(bool);
@@ -162,8 +168,9 @@ protected:
     // Whether the text stands on the control's own field colour rather
     // than on the window behind it.
     virtual bool HasFieldBackground() const { return false; }
-    // Gives the text of the disabled control a dimmed but readable colour.
-    void DimDisabledText();
+    // Gives the text of the disabled control a dimmed but readable colour,
+    // from the text and background colours the palette has.
+    void CompletePalette(QPalette& palette) override;
 };
 
 }  // namespace fw

@@ -20,6 +20,9 @@ constexpr int kSmallestFittedPixelSize = 8;
 // was made on. A wider desktop font would cut off the end of such a text, so
 // the label draws it a little smaller, just small enough to show all of it.
 class FittingLabel : public QLabel {
+public:
+    using QLabel::QLabel;
+
 protected:
     void paintEvent(QPaintEvent* event) override {
         const QFont fitted = FittedFont(*this);
@@ -57,8 +60,9 @@ const ClassRecord& Label::Class() {
 }
 
 Label::Label() {
-    auto* label = new FittingLabel;
-    label->setParent(NewWidgetHome::Current());
+    // Made in its window's content area: a widget moved there afterwards
+    // would resolve its font, palette and style a second time.
+    auto* label = new FittingLabel(NewWidgetHome::Current());
     label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     // A label takes no focus and no clicks: presses go on to the window.
     label->setFocusPolicy(Qt::NoFocus);
@@ -66,9 +70,12 @@ Label::Label() {
     SetWidget(label);
 }
 
-void Label::SetValue(const String& v) { LabelOf(*this)->setText(ToQString(v)); }
+void Label::SetValue(std::string_view v) { LabelOf(*this)->setText(ToQString(v)); }
 String Label::Value() const { return FromQString(LabelOf(*this)->text()); }
-void Label::SetMultiLine(bool v) { LabelOf(*this)->setWordWrap(v); }
+// Setting the wrapping a label has would still lay it out anew.
+void Label::SetMultiLine(bool v) {
+    if (LabelOf(*this)->wordWrap() != v) LabelOf(*this)->setWordWrap(v);
+}
 
 void Label::SetSelectable(bool v) {
     LabelOf(*this)->setTextInteractionFlags(v ? Qt::TextSelectableByMouse : Qt::NoTextInteraction);

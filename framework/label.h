@@ -10,7 +10,7 @@ public:
     static const ClassRecord& Class();
     const ClassRecord& Record() const override { return Class(); }
     Label();
-    void SetValue(const String&);
+    void SetValue(std::string_view);
     String Value() const;
     void SetMultiLine(bool);
     void SetSelectable(bool);

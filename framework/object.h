@@ -63,11 +63,12 @@ struct ControlEvent {
     std::string_view signature;
 };
 
-// One property that layout data may set on objects of a class.
+// One property that layout data may set on objects of a class. Every
+// setter is a plain function: a window's streams set some 900 properties.
 struct PropertyDecl {
     std::string_view name;
     PropertyType type;
-    std::function<void(Object&, const PropertyValue&)> set;
+    void (*set)(Object&, const PropertyValue&);
 };
 
 struct ClassRecord {
@@ -221,7 +222,7 @@ constexpr PropertyType PropertyTypeFor() {
     else if constexpr (std::is_same_v<V, std::uint8_t>) return PropertyType::Enum8;
     else if constexpr (std::is_same_v<V, Color>) return PropertyType::Color;
     else {
-        static_assert(std::is_same_v<V, String>, "not a property value type");
+        static_assert(std::is_same_v<V, String> || std::is_same_v<V, std::string_view>, "not a property value type");
         return PropertyType::String;
     }
 }
@@ -252,14 +253,16 @@ EventBinding On(std::string_view event) {
 }
 
 // Declares a property whose stream value goes to a setter method; the
-// property's type is the setter's parameter type.
+// property's type is the setter's parameter type. A string setter may take
+// a std::string_view, which views the stream, or a String, which copies it.
 template <auto Setter>
 PropertyDecl Property(std::string_view name) {
     using M = detail::Member<decltype(Setter)>;
     using C = typename M::Class;
     using Value = std::remove_cvref_t<std::tuple_element_t<0, typename M::Args>>;
+    using Stored = std::conditional_t<std::is_same_v<Value, String>, std::string_view, Value>;
     return {name, detail::PropertyTypeFor<Value>(), [](Object& o, const PropertyValue& v) {
-                (static_cast<C&>(o).*Setter)(std::get<Value>(v));
+                (static_cast<C&>(o).*Setter)(Value(std::get<Stored>(v)));
             }};
 }
 

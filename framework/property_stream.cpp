@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <string>
 
 namespace fw {
@@ -56,17 +57,17 @@ std::string Quoted(std::string_view text) {
 // Walks a stream front to back; every read is checked against the end.
 class StreamReader {
 public:
-    explicit StreamReader(PropertyStreamView stream) : stream_(stream) {}
+    StreamReader(PropertyStreamView stream, std::size_t at) : stream_(stream), at_(at) {}
 
-    bool AtEnd() const { return at_ == stream_.size(); }
     std::size_t Offset() const { return at_; }
 
     // The key that starts here, and the blank after it.
     const PropertyKey& ReadKey() {
         const PropertyStreamView rest = stream_.subspan(at_);
-        const auto blank = std::find(rest.begin(), rest.end(), std::uint8_t{' '});
-        const PropertyStreamView name = rest.first(static_cast<std::size_t>(blank - rest.begin()));
-        if (blank == rest.end()) Fail("key " + Quoted(name), at_, "has no blank after it", stream_);
+        const void* blank = std::memchr(rest.data(), ' ', rest.size());
+        const PropertyStreamView name =
+            blank ? rest.first(static_cast<std::size_t>(static_cast<const std::uint8_t*>(blank) - rest.data())) : rest;
+        if (!blank) Fail("key " + Quoted(name), at_, "has no blank after it", stream_);
         if (name.empty()) Fail("key \"\"", at_, "is empty", stream_);
         const PropertyKey* key =
             FindPropertyKey(std::string_view(reinterpret_cast<const char*>(name.data()), name.size()));
@@ -120,7 +121,7 @@ private:
         return Color{bytes[0], bytes[1], bytes[2], bytes[3]};
     }
 
-    String ReadString(const PropertyKey& key) {
+    std::string_view ReadString(const PropertyKey& key) {
         const std::size_t offset = at_;
         const std::uint64_t count = ReadNumber(key, 4);
         if (count > stream_.size() - at_) {
@@ -128,7 +129,7 @@ private:
                  stream_);
         }
         const PropertyStreamView text = Take(key, count);
-        return String(reinterpret_cast<const char*>(text.data()), text.size());
+        return std::string_view(reinterpret_cast<const char*>(text.data()), text.size());
     }
 
     PropertyStreamView stream_;
@@ -137,14 +138,13 @@ private:
 
 }  // namespace
 
-void ReadPropertyStream(PropertyStreamView stream, const std::function<void(const PropertyEntry&)>& apply) {
-    StreamReader reader(stream);
-    while (!reader.AtEnd()) {
-        const std::size_t offset = reader.Offset();
-        const PropertyKey& key = reader.ReadKey();
-        const auto keyIndex = static_cast<std::size_t>(&key - kPropertyKeys.data());
-        apply(PropertyEntry{key.name, reader.ReadValue(key), offset, keyIndex});
-    }
+PropertyEntry ReadPropertyEntry(PropertyStreamView stream, std::size_t& at) {
+    StreamReader reader(stream, at);
+    const PropertyKey& key = reader.ReadKey();
+    const auto keyIndex = static_cast<std::size_t>(&key - kPropertyKeys.data());
+    PropertyEntry entry{key.name, reader.ReadValue(key), at, keyIndex};
+    at = reader.Offset();
+    return entry;
 }
 
 }  // namespace fw

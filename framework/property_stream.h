@@ -23,7 +23,7 @@
 #include <bit>
 #include <cstddef>
 #include <cstdint>
-#include <functional>
+#include <cstring>
 #include <optional>
 #include <span>
 #include <string_view>
@@ -136,18 +136,49 @@ constexpr bool EqualIgnoringAsciiCase(std::string_view a, std::string_view b) {
 
 namespace detail {
 
-// Every entry of every stream is looked up by its key, so the keys sit in a
-// hash table rather than being compared one by one: 32-bit FNV-1a, open
-// addressing with linear probing. Most slots stay empty, which keeps probes
-// short and ends every search. The hash sets bit 0x20 of every byte, which
-// lowercases ASCII letters: names that differ only in case hash alike.
-constexpr std::uint32_t KeyHash(std::string_view name) {
-    std::uint32_t hash = 2166136261u;
-    for (char c : name) hash = (hash ^ (static_cast<std::uint8_t>(c) | 0x20u)) * 16777619u;
-    return hash;
+template <class Word>
+Word LoadWord(const char* at) {
+    Word word;
+    std::memcpy(&word, at, sizeof word);
+    return word;
 }
 
+// Whether two texts of the same length hold the same bytes. At run time a
+// key is compared in words, the last one overlapping the one before (the
+// longest key takes three loads a side): the library's memcmp, called for
+// every entry, cost more than the rest of finding the key.
+constexpr bool SameBytes(std::string_view a, std::string_view b) {
+    const std::size_t n = a.size();
+    if (std::is_constant_evaluated() || n < 4) return a == b;
+    const char* x = a.data();
+    const char* y = b.data();
+    if (n < 8)
+        return LoadWord<std::uint32_t>(x) == LoadWord<std::uint32_t>(y) &&
+               LoadWord<std::uint32_t>(x + n - 4) == LoadWord<std::uint32_t>(y + n - 4);
+    for (std::size_t i = 0; i + 8 < n; i += 8)
+        if (LoadWord<std::uint64_t>(x + i) != LoadWord<std::uint64_t>(y + i)) return false;
+    return LoadWord<std::uint64_t>(x + n - 8) == LoadWord<std::uint64_t>(y + n - 8);
+}
+
+// Every entry of every stream is looked up by its key, so the keys sit in a
+// hash table rather than being compared one by one: open addressing with
+// linear probing. Most slots stay empty, which keeps probes short and ends
+// every search. A key's slot comes from its length and its first, middle
+// and last bytes, packed into one word and multiplied by 2^32 divided by
+// the golden ratio, whose top byte is the slot (Fibonacci hashing): one
+// multiplication per entry, and those four bytes tell the 79 keys apart
+// (see the bound on probes below). Bit 0x20 is set in each of those bytes,
+// which lowercases ASCII letters: names that differ only in case hash alike.
 constexpr std::size_t kKeySlotCount = 256;
+
+constexpr std::size_t KeySlot(std::string_view name) {
+    if (name.empty()) return 0;
+    const auto byte = [&](std::size_t at) { return std::uint32_t{static_cast<std::uint8_t>(name[at])} | 0x20u; };
+    const std::uint32_t packed = (static_cast<std::uint32_t>(name.size()) & 0xFFu) | byte(0) << 8 |
+                                 byte(name.size() / 2) << 16 | byte(name.size() - 1) << 24;
+    return (packed * 0x9E3779B1u) >> 24;
+}
+
 constexpr std::uint8_t kEmptyKeySlot = 0xFF;
 static_assert(kPropertyKeys.size() < kEmptyKeySlot && kPropertyKeys.size() * 2 < kKeySlotCount);
 
@@ -156,7 +187,7 @@ inline constexpr auto kKeySlots = [] {
     std::array<std::uint8_t, kKeySlotCount> table{};
     table.fill(kEmptyKeySlot);
     for (std::size_t i = 0; i < kPropertyKeys.size(); ++i) {
-        std::size_t slot = KeyHash(kPropertyKeys[i].name) % kKeySlotCount;
+        std::size_t slot = KeySlot(kPropertyKeys[i].name);
         while (table[slot] != kEmptyKeySlot) slot = (slot + 1) % kKeySlotCount;
         table[slot] = static_cast<std::uint8_t>(i);
     }
@@ -172,14 +203,15 @@ inline constexpr auto kKeySlots = [] {
 // undefined-behaviour checks make a comparison of a table pointer with
 // nullptr unusable in a constant expression.
 constexpr std::size_t PropertyKeyIndex(std::string_view name) {
-    for (std::size_t slot = detail::KeyHash(name) % detail::kKeySlotCount;;
+    for (std::size_t slot = detail::KeySlot(name);;
          slot = (slot + 1) % detail::kKeySlotCount) {
         const std::uint8_t index = detail::kKeySlots[slot];
         if (index == detail::kEmptyKeySlot) return kPropertyKeys.size();
         // Layout data spells its keys as the table does; the exact comparison
         // settles nearly every lookup.
         const std::string_view key = kPropertyKeys[index].name;
-        if (key == name || EqualIgnoringAsciiCase(key, name)) return index;
+        if (key.size() == name.size() && (detail::SameBytes(key, name) || EqualIgnoringAsciiCase(key, name)))
+            return index;
     }
 }
 
@@ -194,6 +226,18 @@ constexpr const PropertyKey* FindPropertyKey(std::string_view name) {
 static_assert([] {
     for (std::size_t i = 0; i < kPropertyKeys.size(); ++i) {
         if (PropertyKeyIndex(kPropertyKeys[i].name) != i) return false;
+    }
+    return true;
+}());
+
+// No key is more than two slots past the one its hash names.
+static_assert([] {
+    for (const PropertyKey& key : kPropertyKeys) {
+        std::size_t slot = detail::KeySlot(key.name);
+        for (int probes = 1; kPropertyKeys[detail::kKeySlots[slot]].name != key.name; ++probes) {
+            if (probes == 3) return false;
+            slot = (slot + 1) % detail::kKeySlotCount;
+        }
     }
     return true;
 }());
@@ -358,8 +402,8 @@ consteval auto PropertyStream(F) {
 }
 
 // One entry as read: the key as the key table spells it, the decoded value
-// (its alternative is the key's type), the byte offset of the key and the
-// key's position in kPropertyKeys.
+// (its alternative is the key's type; a string views the stream's bytes),
+// the byte offset of the key and the key's position in kPropertyKeys.
 struct PropertyEntry {
     std::string_view key;
     PropertyValue value;
@@ -367,11 +411,20 @@ struct PropertyEntry {
     std::size_t keyIndex;
 };
 
+// Reads the entry that starts at byte `at` of the stream and moves `at` past
+// it. A malformed entry raises UnsupportedFormatException naming the key and
+// the byte offset; nothing is ever read past the end.
+PropertyEntry ReadPropertyEntry(PropertyStreamView stream, std::size_t& at);
+
 // Reads the entries in stored order, to exactly the stream's end, handing
 // each to `apply` as soon as it is read; entries applied before a fault stay
 // applied. A malformed stream raises UnsupportedFormatException naming the
 // key and the byte offset; nothing is ever read past the end. An exception
-// from `apply` passes through unchanged.
-void ReadPropertyStream(PropertyStreamView stream, const std::function<void(const PropertyEntry&)>& apply);
+// from `apply` passes through unchanged. `apply` is called directly, not
+// through a type-erased wrapper: a window's streams hold some 900 entries.
+template <class Apply>
+void ReadPropertyStream(PropertyStreamView stream, Apply&& apply) {
+    for (std::size_t at = 0; at < stream.size();) apply(ReadPropertyEntry(stream, at));
+}
 
 }  // namespace fw

@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <variant>
 
 namespace fw {
@@ -33,8 +34,10 @@ struct Color {
     friend constexpr bool operator==(const Color&, const Color&) = default;
 };
 
-// A decoded value; the alternative's index is the PropertyType.
-using PropertyValue = std::variant<std::int64_t, double, float, bool, std::uint8_t, Color, String>;
+// A decoded value; the alternative's index is the PropertyType. A string is
+// read in place: it views the stream's own bytes, which the application's
+// constant streams keep for the whole run, so reading one copies nothing.
+using PropertyValue = std::variant<std::int64_t, double, float, bool, std::uint8_t, Color, std::string_view>;
 
 constexpr PropertyType TypeOf(const PropertyValue& v) { return static_cast<PropertyType>(v.index()); }
 

@@ -35,7 +35,7 @@ PushButton::PushButton() {
     TakeNoFocusOnClick();
 }
 
-void PushButton::SetCaption(const String& v) { ButtonOf(*this)->setText(ToQString(v)); }
+void PushButton::SetCaption(std::string_view v) { ButtonOf(*this)->setText(ToQString(v)); }
 String PushButton::Caption() const { return FromQString(ButtonOf(*this)->text()); }
 void PushButton::SetDefault(bool v) { ButtonOf(*this)->setDefault(v); }
 

@@ -10,7 +10,7 @@ public:
     static const ClassRecord& Class();
     const ClassRecord& Record() const override { return Class(); }
     PushButton();
-    void SetCaption(const String&);
+    void SetCaption(std::string_view);
     String Caption() const;
     void SetDefault(bool);
     void SetCancel(bool);

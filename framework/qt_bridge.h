@@ -18,7 +18,7 @@ class QMenuBar;
 
 namespace fw {
 
-QString ToQString(const String& text);
+QString ToQString(std::string_view text);
 String FromQString(const QString& text);
 QColor ToQColor(const Color& color);
 
@@ -91,6 +91,8 @@ struct RectControlImpl {
     // Where the control stood when the window's content area had its
     // layout size; anchoring works from there.
     std::int64_t anchorLeft = 0, anchorTop = 0, anchorWidth = 0, anchorHeight = 0;
+    // Set while a stream has moved the control and its widget is not yet placed.
+    bool geometryPending = false;
     // While streams are applied (nested count): the font and palette that
     // their entries have made so far, not yet given to the widget.
     int streamDepth = 0;

@@ -245,12 +245,14 @@ void TextEdit::SetFocus() {
 
 void TextEdit::SetBackgroundColor(const Color& color) {
     ChangePalette([&](QPalette& palette) { palette.setColor(QPalette::Base, ToQColor(color)); });
-    DimDisabledText();
 }
 
+// Layouts give the border a new text already has; setting the frame again
+// would still make Qt lay the text out anew.
 void TextEdit::SetHasBorder(bool border) {
-    if (auto* frame = qobject_cast<QFrame*>(Widget())) frame->setFrameShape(border ? QFrame::StyledPanel : QFrame::NoFrame);
-    if (auto* line = qobject_cast<QLineEdit*>(Widget())) line->setFrame(border);
+    const QFrame::Shape shape = border ? QFrame::StyledPanel : QFrame::NoFrame;
+    if (auto* frame = qobject_cast<QFrame*>(Widget()); frame && frame->frameShape() != shape) frame->setFrameShape(shape);
+    if (auto* line = qobject_cast<QLineEdit*>(Widget()); line && line->hasFrame() != border) line->setFrame(border);
 }
 
 void TextEdit::InstallKeyFilter() { Widget()->installEventFilter(new KeyFilter(*this, Widget())); }
@@ -319,7 +321,10 @@ void TextArea::SetText(const String& text) {
     EditOf(*this)->setPlainText(plain);
 }
 
-void TextArea::SetReadOnly(bool v) { EditOf(*this)->setReadOnly(v); }
+// Qt tells the text of every setting, also of the one it has.
+void TextArea::SetReadOnly(bool v) {
+    if (EditOf(*this)->isReadOnly() != v) EditOf(*this)->setReadOnly(v);
+}
 
 // A one-line area holds no line break: Return and Enter insert none, and
 // pasted or dropped text comes in as one line.

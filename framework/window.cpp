@@ -42,6 +42,14 @@ std::vector<std::shared_ptr<Window>>& Closing() {
     return windows;
 }
 
+// The control as a T when its class is T's or one derived from it. Class
+// records answer with a short walk along the bases, where a dynamic_cast
+// compares type names; building a window asks this of every control.
+template <class T>
+T* ControlAs(Control* control) {
+    return control->Record().IsA(T::Class()) ? static_cast<T*>(control) : nullptr;
+}
+
 // Keyboard focus order. Controls directly on the window follow their tab
 // indexes; controls inside containers form one group, ordered by their own
 // tab indexes, at the place of the first container. So the cells of a table
@@ -51,16 +59,19 @@ void OrderKeyboardFocus(Window& window) {
         std::int64_t group, index;
         QWidget* widget;
     };
+    const std::vector<Control*> controls = window.Controls();
     std::vector<RectControl*> rects;
+    rects.reserve(controls.size());
     std::int64_t firstContainer = INT64_MAX;
-    for (Control* control : window.Controls()) {
-        auto* rect = dynamic_cast<RectControl*>(control);
+    for (Control* control : controls) {
+        auto* rect = ControlAs<RectControl>(control);
         if (!rect) continue;
         rects.push_back(rect);
         const RectControl* container = rect->Parent();
         if (container && !container->Parent()) firstContainer = std::min(firstContainer, container->TabIndex());
     }
     std::vector<Stop> stops;
+    stops.reserve(rects.size());
     for (RectControl* rect : rects) {
         if (!rect->Widget() || !(rect->Widget()->focusPolicy() & Qt::TabFocus)) continue;
         std::int64_t group = rect->Parent() ? firstContainer : rect->TabIndex();
@@ -264,7 +275,11 @@ void Window::Constructor() {
         RaiseEvent("Open");
         // What the window's own code did to its texts while opening (a title
         // set bold) is not the user's to undo: the history starts here.
-        for (auto* text : impl_->content->findChildren<QTextEdit*>()) text->document()->clearUndoRedoStacks();
+        // The controls' widgets are the window's texts: searching the content
+        // area would also go through every scroll bar and viewport in it.
+        for (const auto& control : impl_->controls)
+            if (auto* rect = ControlAs<RectControl>(control.get()))
+                if (auto* text = qobject_cast<QTextEdit*>(rect->Widget())) text->document()->clearUndoRedoStacks();
     } catch (...) {
         // A window whose building failed is not a live window: the next
         // lookup builds a new one rather than finding this half-built one.
@@ -303,7 +318,7 @@ void Window::Close() {
     impl_->frame->hide();
     // A closed window's timers end with it: none may call its handlers.
     for (Control* control : Controls())
-        if (auto* timer = dynamic_cast<Timer*>(control)) timer->SetRunMode(0);
+        if (auto* timer = ControlAs<Timer>(control)) timer->SetRunMode(0);
     Closing().push_back(self);
     QTimer::singleShot(0, qApp, [] { Closing().clear(); });
     // With no global menu bar, a process without a visible window could not
@@ -319,9 +334,9 @@ std::shared_ptr<Control> Window::New(const ClassRecord& controlClass) {
     CheckUIThread();
     if (!controlClass.create) throw TypeMismatchException(controlClass.name + " is not a control class");
     NewWidgetHome home(impl_->content);
-    auto control = std::dynamic_pointer_cast<Control>(controlClass.create());
-    if (!control) throw TypeMismatchException(controlClass.name + " is not a control class");
-    return control;
+    std::shared_ptr<Object> object = controlClass.create();
+    if (!object->Record().IsA(Control::Class())) throw TypeMismatchException(controlClass.name + " is not a control class");
+    return std::static_pointer_cast<Control>(object);
 }
 
 void Window::AddControl(const String& name, const std::shared_ptr<Control>& control) {
@@ -341,6 +356,7 @@ Control* Window::ControlByName(std::string_view name) const {
 
 std::vector<Control*> Window::Controls() const {
     std::vector<Control*> all;
+    all.reserve(impl_->controls.size());
     for (const auto& control : impl_->controls) all.push_back(control.get());
     return all;
 }

@@ -146,7 +146,7 @@ TEST(DescriptionLayout, TheTextAreaStreamsShareTheirKeyOrderAndDifferOnlyWhereTh
     for (const auto& [key, value] : first)
         if (second.at(key) != value) differing.push_back(key);
     EXPECT_EQ(differing, (std::vector<std::string>{"Height", "Name", "ReadOnly", "TabIndex", "Value", "Width"}));
-    EXPECT_EQ(std::get<fw::String>(second.at("Value")), kDescriptionText);
+    EXPECT_EQ(std::get<std::string_view>(second.at("Value")), kDescriptionText);
 }
 
 // The longest stream of the system, read to exactly its last byte.

@@ -113,9 +113,9 @@ TEST(PropertyStream, EncodesAndReadsEachType) {
         {"colour", Encoded([] { return std::array{fw::Prop("TextColor", fw::Color{0xCD, 0x22, 0x18, 0})}; }),
          Entry("TextColor", {0xCD, 0x22, 0x18, 0x00}), fw::Color{0xCD, 0x22, 0x18, 0}},
         {"empty string", Encoded([] { return std::array{fw::Prop("Title", "")}; }), Entry("Title", {0, 0, 0, 0}),
-         fw::String()},
+         std::string_view()},
         {"string", Encoded([] { return std::array{fw::Prop("Caption", "Clear")}; }),
-         Entry("Caption", {5, 0, 0, 0, 'C', 'l', 'e', 'a', 'r'}), fw::String("Clear")},
+         Entry("Caption", {5, 0, 0, 0, 'C', 'l', 'e', 'a', 'r'}), std::string_view("Clear")},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -142,7 +142,7 @@ TEST(PropertyStream, StringCountsBytesNotCharacters) {
     EXPECT_EQ(Bytes(kTwoByteStream.begin() + 6, kTwoByteStream.begin() + 10), (Bytes{6, 0, 0, 0}));
     const auto entries = ReadAll(kTwoByteStream);
     ASSERT_EQ(entries.size(), 2u);
-    EXPECT_EQ(entries[0].value, fw::PropertyValue(fw::String("\u00A92020")));
+    EXPECT_EQ(entries[0].value, fw::PropertyValue(std::string_view("\u00A92020")));
     EXPECT_EQ(entries[1].offset, 16u);
     EXPECT_EQ(entries[1].value, fw::PropertyValue(true));
 }
