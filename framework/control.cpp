@@ -178,7 +178,7 @@ void RectControl::ApplyPendingLook() {
 
 void RectControl::ChangeFont(const std::function<void(QFont&)>& change) {
     RectControlImpl& c = *impl_;
-    if (!c.widget) return;
+    if (!Widget()) return;
     if (!c.pendingFont) c.pendingFont = c.widget->font();
     change(*c.pendingFont);
     if (c.streamDepth == 0) ApplyPendingLook();
@@ -186,7 +186,7 @@ void RectControl::ChangeFont(const std::function<void(QFont&)>& change) {
 
 void RectControl::ChangePalette(const std::function<void(QPalette&)>& change) {
     RectControlImpl& c = *impl_;
-    if (!c.widget) return;
+    if (!Widget()) return;
     if (!c.pendingPalette) c.pendingPalette = c.widget->palette();
     change(*c.pendingPalette);
     if (c.streamDepth == 0) ApplyPendingLook();
@@ -202,7 +202,7 @@ void RectControl::AttachTo(Window& window) {
 void RectControl::UpdateGeometry() {
     RectControlImpl& c = *impl_;
     c.geometryPending = c.streamDepth > 0;
-    if (!c.widget || c.geometryPending) return;
+    if (!Widget() || c.geometryPending) return;
     std::int64_t dx = 0, dy = 0;
     if (c.parent) {
         dx = c.parent->Left();
@@ -231,8 +231,8 @@ void RectControl::SetLockBottom(bool v) { impl_->lockBottom = v; }
 void RectControl::SetTabIndex(std::int64_t v) { impl_->tabIndex = v; }
 
 void RectControl::SetTabStop(bool v) {
+    QWidget* widget = Widget();
     impl_->tabStop = v;
-    QWidget* widget = impl_->widget;
     if (!widget) return;
     if (!impl_->focusOnClick) widget->setFocusPolicy(v ? Qt::TabFocus : Qt::NoFocus);
     else if (widget->focusPolicy() != Qt::NoFocus) widget->setFocusPolicy(v ? Qt::StrongFocus : Qt::ClickFocus);
@@ -246,8 +246,8 @@ void RectControl::TakeNoFocusOnClick() {
 // Layouts enable nearly every control, and a widget never disabled by hand
 // is already enabled as far as it can be: Qt would set the same state again.
 void RectControl::SetEnabled(bool v) {
+    QWidget* widget = Widget();
     impl_->enabled = v;
-    QWidget* widget = impl_->widget;
     if (widget && widget->testAttribute(Qt::WA_ForceDisabled) == v) widget->setEnabled(v);
 }
 
@@ -264,20 +264,22 @@ void ApplyVisible(RectControlImpl& c) {
 }  // namespace
 
 void RectControl::SetVisible(bool v) {
+    QWidget* widget = Widget();
     impl_->visible = v;
-    if (impl_->widget && Owner()) ApplyVisible(*impl_);
+    if (widget && Owner()) ApplyVisible(*impl_);
 }
 
 // Qt sends an event for every tooltip set, also an unchanged one; layouts
 // set the empty tooltip a new widget has.
 void RectControl::SetTooltip(std::string_view v) {
     const QString tip = ToQString(v);
-    if (impl_->widget && impl_->widget->toolTip() != tip) impl_->widget->setToolTip(tip);
+    QWidget* widget = Widget();
+    if (widget && widget->toolTip() != tip) widget->setToolTip(tip);
 }
 
 void RectControl::SetInitialParent(std::string_view name) {
     Window* window = Owner();
-    if (!window || !impl_->widget) return;
+    if (!window || !Widget()) return;
     impl_->parent = nullptr;
     QWidget* parentWidget = window->Impl().content;
     if (!name.empty()) {

@@ -131,6 +131,7 @@ TEST(UIThread, OperationsOffItRaiseThreadAccessingUIException) {
         {"New", [&] { window->New(fw::PushButton::Class()); }},
         {"SetProperties", [&] { fw::SetProperties(*window, {}); }},
         {"a control's widget", [&] { button.SetCaption("Off"); }},
+        {"a control's place", [&] { button.SetEnabled(false); }},
         {"a timer", [&] { timer.SetRunMode(2); }},
         {"menu Lookup", [&] { menu->Lookup("EditCopy"); }},
         {"menu Enabled", [&] { menu->SetEnabled(false); }},
@@ -153,6 +154,7 @@ TEST(UIThread, OperationsOffItRaiseThreadAccessingUIException) {
     EXPECT_TRUE(window->IsVisible());
     EXPECT_TRUE(menu->Enabled());
     EXPECT_FALSE(timer.IsRunning());
+    EXPECT_TRUE(button.Enabled());
     EXPECT_EQ(fw::Dialogs().beeps, beeps);
     EXPECT_NO_THROW(button.SetCaption("On"));
 }
