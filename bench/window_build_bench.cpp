@@ -37,6 +37,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdlib>
+#include <limits>
 #include <memory>
 #include <utility>
 
@@ -166,7 +167,7 @@ consteval auto Body(const ControlSpec& c) {
             Prop("TabStop", c.tabStop),         Prop("AllowAutoDeactivate", true),   Prop("BackgroundColor", kWhite),
             Prop("HasBorder", true),            Prop("Enabled", c.enabled),          Prop("Format", ""),
             Prop("Tooltip", ""),                Prop("HideSelection", true),         Prop("LineHeight", 0.0),
-            Prop("LineSpacing", 1.0),           Prop("Multiline", true),             Prop("HasHorizontalScrollbar", false),
+            Prop("LineSpacing", 1.0),           Prop("Multiline", false),            Prop("HasHorizontalScrollbar", false),
             Prop("HasVerticalScrollbar", false), Prop("AllowStyledText", true),      Prop("TextColor", c.textColor),
             Prop("Transparent", true),          Prop("AllowFocusRing", true),        Prop("Visible", true),
             Prop("Bold", c.bold),               Prop("Italic", false),               Prop("FontName", "System"),
@@ -344,7 +345,7 @@ QWidget* MakeTextArea(QWidget* parent) {
     auto* edit = new QTextEdit(parent);
     edit->setAcceptRichText(false);
     edit->setTabChangesFocus(true);
-    edit->setWordWrapMode(QTextOption::WordWrap);
+    edit->setWordWrapMode(QTextOption::NoWrap);  // a count is one line
     edit->document()->setDocumentMargin(2);
     edit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     edit->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -354,6 +355,7 @@ QWidget* MakeTextArea(QWidget* parent) {
 
 QWidget* MakeTextField(QWidget* parent) {
     auto* line = new QLineEdit(parent);
+    line->setMaxLength(std::numeric_limits<int>::max());  // pastes are never cut
     line->installEventFilter(new KeyScreen(line));
     return line;
 }

@@ -330,7 +330,7 @@ void TextArea::SetReadOnly(bool v) {
 // pasted or dropped text comes in as one line.
 void TextArea::SetMultiLine(bool v) {
     EditOf(*this)->oneLine = !v;
-    EditOf(*this)->setLineWrapMode(v ? QTextEdit::WidgetWidth : QTextEdit::NoWrap);
+    EditOf(*this)->setWordWrapMode(v ? QTextOption::WordWrap : QTextOption::NoWrap);
 }
 
 // Styled text is set by the program (SelBold); what is pasted comes in plain.
