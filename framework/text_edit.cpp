@@ -242,7 +242,6 @@ void TextEdit::SetFocus() {
     if (Widget()) Widget()->setFocus(Qt::OtherFocusReason);
 }
 
-
 void TextEdit::SetBackgroundColor(const Color& color) {
     ChangePalette([&](QPalette& palette) { palette.setColor(QPalette::Base, ToQColor(color)); });
 }
