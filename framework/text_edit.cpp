@@ -161,7 +161,7 @@ public:
         if (isReadOnly()) return;
         const QString pasted = OneLine(ClipboardText(mode));
         if (pasted.isEmpty()) return;
-        if (qsizetype(text().size()) - selectedText().size() + pasted.size() > maxLength()) return Beep();
+        if (!Fits(pasted.size() - selectedText().size())) return Beep();
         insert(pasted);
     }
 
@@ -185,7 +185,7 @@ protected:
         if (!data || isReadOnly()) return QLineEdit::dropEvent(event);
         QMimeData oneLine;
         oneLine.setText(OneLine(data->text()));
-        if (qsizetype(text().size()) + oneLine.text().size() > maxLength()) {
+        if (!Fits(oneLine.text().size())) {
             event->ignore();
             return Beep();
         }
@@ -204,6 +204,10 @@ protected:
         }
         menu->exec(event->globalPos());
     }
+
+private:
+    // Whether the text, grown by `added` characters, stays within the limit.
+    bool Fits(qsizetype added) const { return text().size() + added <= maxLength(); }
 };
 
 }  // namespace
