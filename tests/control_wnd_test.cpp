@@ -242,11 +242,13 @@ TEST_F(MainWindowTest, GivesEachTextItsFontAlignmentAndColour) {
         const QPalette::ColorRole role = qobject_cast<QLabel*>(widget) ? QPalette::WindowText : QPalette::Text;
         EXPECT_EQ(widget->palette().color(QPalette::Active, role), look.color);
         if (widget->isEnabled()) continue;
-        // A disabled text (the result, the notice) is dimmed but readable.
+        // A disabled text (the result, the notice) is dimmed but readable
+        // as drawn, in 8-bit colour.
         const QPalette::ColorRole ground = role == QPalette::Text ? QPalette::Base : QPalette::Window;
         const QColor dimmed = widget->palette().color(QPalette::Disabled, role);
         EXPECT_NE(dimmed, look.color);
-        EXPECT_GE(fw::ContrastRatio(dimmed, widget->palette().color(QPalette::Disabled, ground)), 4.5);
+        const QColor drawn(dimmed.rgb()), drawnGround(widget->palette().color(QPalette::Disabled, ground).rgb());
+        EXPECT_GE(fw::ContrastRatio(drawn, drawnGround), 4.5) << drawn.name().toStdString();
     }
     // The first colour byte is red.
     EXPECT_EQ(Get("tpFld").Widget()->palette().color(QPalette::Active, QPalette::Text).red(), 0xCD);
