@@ -19,6 +19,7 @@
 #include <algorithm>
 #include <limits>
 #include <memory>
+#include <string>
 
 namespace fw {
 
@@ -106,14 +107,25 @@ QString ClipboardText(QClipboard::Mode mode) {
     return text ? data->text() : QString();
 }
 
-// A text as a one-line field shows it: each line break and each other
-// control character but the tab becomes a space. Storing it so keeps what
-// the field holds the same as what it shows.
-QString OneLine(QString text) {
-    for (QChar& c : text)
-        if ((c.unicode() < 0x20 && c != u'\t') || c == QChar::LineSeparator || c == QChar::ParagraphSeparator)
-            c = u' ';
-    return text;
+// A pasted or dropped text as the field will show it, so that what the
+// field holds is what it shows. Format characters (zero-width spaces and
+// joiners, direction marks, the byte-order mark; text from web pages and
+// PDFs carries them) show nothing, so they are dropped; every space
+// separator (a no-break space, a thin space) becomes an ordinary space,
+// which Val skips as it does at the start. In a one-line field each line
+// break and each other control character but the tab becomes a space too.
+QString Incoming(const QString& text, bool oneLine) {
+    std::u32string kept;
+    kept.reserve(std::size_t(text.size()));
+    for (const uint code : text.toUcs4()) {
+        const QChar::Category category = QChar::category(char32_t(code));
+        if (category == QChar::Other_Format) continue;
+        const bool lineBreak = category == QChar::Separator_Line || category == QChar::Separator_Paragraph ||
+                               (category == QChar::Other_Control && code != '\t');
+        const bool space = category == QChar::Separator_Space || (oneLine && lineBreak);
+        kept += space ? U' ' : char32_t(code);
+    }
+    return QString::fromUcs4(kept.data(), qsizetype(kept.size()));
 }
 
 // The widget of a TextArea: Qt's multi-line editor, kept to one line when
@@ -140,10 +152,11 @@ protected:
 
 private:
     void Insert(const QString& text) {
-        if (isReadOnly() || text.isEmpty()) return;
+        const QString incoming = Incoming(text, oneLine);
+        if (isReadOnly() || incoming.isEmpty()) return;
         QTextCursor cursor = textCursor();
         cursor.beginEditBlock();
-        cursor.insertText(oneLine ? OneLine(text) : text);
+        cursor.insertText(incoming);
         cursor.endEditBlock();
         setTextCursor(cursor);
         ensureCursorVisible();
@@ -159,7 +172,7 @@ public:
 
     void Paste(QClipboard::Mode mode = QClipboard::Clipboard) {
         if (isReadOnly()) return;
-        const QString pasted = OneLine(ClipboardText(mode));
+        const QString pasted = Incoming(ClipboardText(mode), true);
         if (pasted.isEmpty()) return;
         if (!Fits(pasted.size() - selectedText().size())) return Beep();
         insert(pasted);
@@ -183,13 +196,14 @@ protected:
     void dropEvent(QDropEvent* event) override {
         const QMimeData* data = event->mimeData();
         if (!data || isReadOnly()) return QLineEdit::dropEvent(event);
-        QMimeData oneLine;
-        oneLine.setText(OneLine(data->text()));
-        if (!Fits(oneLine.text().size())) {
+        QMimeData incoming;
+        incoming.setText(Incoming(data->text(), true));
+        if (incoming.text().isEmpty()) return event->ignore();
+        if (!Fits(incoming.text().size())) {
             event->ignore();
             return Beep();
         }
-        QDropEvent copy(event->position(), event->possibleActions(), &oneLine, event->buttons(), event->modifiers());
+        QDropEvent copy(event->position(), event->possibleActions(), &incoming, event->buttons(), event->modifiers());
         copy.setDropAction(event->dropAction());
         QLineEdit::dropEvent(&copy);
         event->setDropAction(copy.dropAction());
