@@ -395,14 +395,17 @@ QColor ReadablyDimmed(const QColor& text, const QColor& background) {
     for (const Answer& a : answers)
         if (a.text == text.rgba64() && a.background == background.rgba64()) return a.dimmed;
 
-    constexpr int kSteps = 64;
+    // The screen draws 8 bits a channel: each candidate is such a colour,
+    // so that the contrast reached is the contrast drawn. No channel moves
+    // by more than 255, so the steps meet every 8-bit colour on the way.
+    constexpr int kSteps = 255;
     const double backgroundLuminance = Luminance(background);
+    auto mix = [](int from, int to, double t) { return qRound(from + t * (to - from)); };
     QColor dimmed = text;
     for (int step = 1; step <= kSteps; ++step) {
         const double t = double(step) / kSteps;
-        const QColor mixed = QColor::fromRgbF(float(text.redF() + t * (background.redF() - text.redF())),
-                                              float(text.greenF() + t * (background.greenF() - text.greenF())),
-                                              float(text.blueF() + t * (background.blueF() - text.blueF())));
+        const QColor mixed(mix(text.red(), background.red(), t), mix(text.green(), background.green(), t),
+                           mix(text.blue(), background.blue(), t));
         if (Contrast(Luminance(mixed), backgroundLuminance) < kReadableContrast) break;
         dimmed = mixed;
     }

@@ -123,10 +123,9 @@ Digits ShortestDigits(double magnitude) {
     return {digits, point};
 }
 
-// Keeps `decimals` digits after the point, rounding half up: on a magnitude
-// that is half away from zero.
-void RoundTo(Digits& d, std::size_t decimals) {
-    const std::size_t keep = d.integerDigits + decimals;
+// Keeps the first `keep` digits, which reach at least to the point,
+// rounding half up: on a magnitude that is half away from zero.
+void RoundAt(Digits& d, std::size_t keep) {
     if (d.digits.size() <= keep) return;
     const bool up = d.digits[keep] >= '5';
     d.digits.resize(keep);
@@ -139,6 +138,22 @@ void RoundTo(Digits& d, std::size_t decimals) {
     } else {
         ++d.digits[at - 1];
     }
+}
+
+// As many significant digits as a double always holds: a result of a few
+// operations is off only in the digits after them, so that 23 / 80 * 100
+// gives 28.749999999999996 for an exact 28.75.
+constexpr std::size_t kSignificantDigits = 15;
+
+// Keeps `decimals` digits after the point. When they are fewer than the
+// value's first 15 significant digits, the value is rounded to those first,
+// so that binary noise far below the shown digits cannot turn a tie; only a
+// value within that noise of a tie is shown otherwise than by its own digits.
+void RoundTo(Digits& d, std::size_t decimals) {
+    const std::size_t shown = d.integerDigits + decimals;
+    const std::size_t first = d.digits.find_first_not_of('0');
+    if (first != String::npos && shown < first + kSignificantDigits) RoundAt(d, first + kSignificantDigits);
+    RoundAt(d, d.integerDigits + decimals);
 }
 
 String Render(const Digits& d, const Pattern& p) {

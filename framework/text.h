@@ -31,7 +31,10 @@ double Val(std::string_view text);
 // separator whatever the locale.
 //   - Decimals: as many as there are '#' and '0' after the point. The value
 //     is rounded there, to nearest with ties away from zero, on its shortest
-//     round-trip decimal form (12.25 gives "12.3", 0.15 gives "0.2").
+//     round-trip decimal form (12.25 gives "12.3", 0.15 gives "0.2"), first
+//     rounded to 15 significant digits when fewer are shown: a tie that
+//     binary arithmetic missed in its last bits still rounds away from zero
+//     (28.749999999999996, 23 / 80 * 100, gives "28.8").
 //   - A '0' is a forced digit: after the point, decimals up to the last '0'
 //     are always shown; before it, the integer part is padded with zeros to
 //     the count of '0's. A '#' is shown only when needed: trailing zeros after

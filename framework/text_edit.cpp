@@ -13,12 +13,13 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
+#include <QStyleHints>
 #include <QTextBlock>
 #include <QTextEdit>
 
 #include <algorithm>
 #include <limits>
-#include <memory>
+#include <string>
 
 namespace fw {
 
@@ -106,14 +107,68 @@ QString ClipboardText(QClipboard::Mode mode) {
     return text ? data->text() : QString();
 }
 
-// A text as a one-line field shows it: each line break and each other
-// control character but the tab becomes a space. Storing it so keeps what
-// the field holds the same as what it shows.
-QString OneLine(QString text) {
-    for (QChar& c : text)
-        if ((c.unicode() < 0x20 && c != u'\t') || c == QChar::LineSeparator || c == QChar::ParagraphSeparator)
-            c = u' ';
-    return text;
+// A pasted or dropped text as the field will show it, so that what the
+// field holds is what it shows. Format characters (zero-width spaces and
+// joiners, direction marks, the byte-order mark; text from web pages and
+// PDFs carries them) show nothing, so they are dropped; every space
+// separator (a no-break space, a thin space) becomes an ordinary space,
+// which Val skips as it does at the start. In a one-line field each line
+// break and each other control character but the tab becomes a space too.
+QString Incoming(const QString& text, bool oneLine) {
+    std::u32string kept;
+    kept.reserve(std::size_t(text.size()));
+    for (const uint code : text.toUcs4()) {
+        const QChar::Category category = QChar::category(char32_t(code));
+        if (category == QChar::Other_Format) continue;
+        const bool lineBreak = category == QChar::Separator_Line || category == QChar::Separator_Paragraph ||
+                               (category == QChar::Other_Control && code != '\t');
+        const bool space = category == QChar::Separator_Space || (oneLine && lineBreak);
+        kept += space ? U' ' : char32_t(code);
+    }
+    return QString::fromUcs4(kept.data(), qsizetype(kept.size()));
+}
+
+// What a text's editing commands can do now. Paste is offered in any
+// editable text without asking the clipboard's owner first: that owner may
+// answer only once (see ClipboardText), and would then have nothing left for
+// the paste itself.
+struct EditState {
+    bool editable = false;
+    bool undo = false;
+    bool redo = false;
+    bool selection = false;   // a selection that may be copied
+    bool unselected = false;  // text that Select All would add to the selection
+};
+
+// A text's context menu, with the entries and enabling of Qt's own. Qt's
+// asks the clipboard's owner whether to offer Paste, and a one-line field's
+// Paste there would be Qt's rather than the field's; this one's Paste is the
+// field's own, as Edit > Paste is.
+template <class Widget>
+void PopUpEditMenu(Widget& widget, const QPoint& at) {
+    const EditState state = widget.State();
+    auto* menu = new QMenu(&widget);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    auto add = [&](const char* text, QKeySequence::StandardKey key, bool enabled, auto run) {
+        QString label = QString::fromUtf8(text);
+        if (key != QKeySequence::UnknownKey && QGuiApplication::styleHints()->showShortcutsInContextMenus())
+            label += u'\t' + QKeySequence(key).toString(QKeySequence::NativeText);
+        menu->addAction(label, &widget, run)->setEnabled(enabled);
+    };
+    if (state.editable) {
+        add("&Undo", QKeySequence::Undo, state.undo, [&widget] { widget.undo(); });
+        add("&Redo", QKeySequence::Redo, state.redo, [&widget] { widget.redo(); });
+        menu->addSeparator();
+        add("Cu&t", QKeySequence::Cut, state.selection, [&widget] { widget.cut(); });
+    }
+    add("&Copy", QKeySequence::Copy, state.selection, [&widget] { widget.copy(); });
+    if (state.editable) {
+        add("&Paste", QKeySequence::Paste, true, [&widget] { widget.Paste(); });
+        add("Delete", QKeySequence::UnknownKey, state.selection, [&widget] { widget.DeleteSelection(); });
+    }
+    menu->addSeparator();
+    add("Select All", QKeySequence::SelectAll, state.unselected, [&widget] { widget.selectAll(); });
+    menu->popup(at);
 }
 
 // The widget of a TextArea: Qt's multi-line editor, kept to one line when
@@ -125,6 +180,17 @@ public:
     bool oneLine = false;
 
     void Paste(QClipboard::Mode mode = QClipboard::Clipboard) { Insert(ClipboardText(mode)); }
+    void DeleteSelection() { textCursor().removeSelectedText(); }
+
+    EditState State() const {
+        const QTextCursor cursor = textCursor();
+        const int selected = cursor.selectionEnd() - cursor.selectionStart();
+        return {.editable = !isReadOnly(),
+                .undo = document()->isUndoAvailable(),
+                .redo = document()->isRedoAvailable(),
+                .selection = selected > 0,
+                .unselected = selected < document()->characterCount() - 1};
+    }
 
 protected:
     void keyPressEvent(QKeyEvent* event) override {
@@ -133,17 +199,20 @@ protected:
         QTextEdit::keyPressEvent(event);
     }
 
-    // Drops, the middle button and the context menu's Paste end here.
+    // Drops and the middle button end here.
     void insertFromMimeData(const QMimeData* source) override {
         if (source) Insert(source->text());
     }
 
+    void contextMenuEvent(QContextMenuEvent* event) override { PopUpEditMenu(*this, event->globalPos()); }
+
 private:
     void Insert(const QString& text) {
-        if (isReadOnly() || text.isEmpty()) return;
+        const QString incoming = Incoming(text, oneLine);
+        if (isReadOnly() || incoming.isEmpty()) return;
         QTextCursor cursor = textCursor();
         cursor.beginEditBlock();
-        cursor.insertText(oneLine ? OneLine(text) : text);
+        cursor.insertText(incoming);
         cursor.endEditBlock();
         setTextCursor(cursor);
         ensureCursorVisible();
@@ -159,10 +228,20 @@ public:
 
     void Paste(QClipboard::Mode mode = QClipboard::Clipboard) {
         if (isReadOnly()) return;
-        const QString pasted = OneLine(ClipboardText(mode));
+        const QString pasted = Incoming(ClipboardText(mode), true);
         if (pasted.isEmpty()) return;
         if (!Fits(pasted.size() - selectedText().size())) return Beep();
         insert(pasted);
+    }
+    void DeleteSelection() { del(); }
+
+    // A password is neither cut nor copied.
+    EditState State() const {
+        return {.editable = !isReadOnly(),
+                .undo = isUndoAvailable(),
+                .redo = isRedoAvailable(),
+                .selection = hasSelectedText() && echoMode() == Normal,
+                .unselected = selectedText().size() < text().size()};
     }
 
 protected:
@@ -183,32 +262,47 @@ protected:
     void dropEvent(QDropEvent* event) override {
         const QMimeData* data = event->mimeData();
         if (!data || isReadOnly()) return QLineEdit::dropEvent(event);
-        QMimeData oneLine;
-        oneLine.setText(OneLine(data->text()));
-        if (!Fits(oneLine.text().size())) {
+        QMimeData incoming;
+        incoming.setText(Incoming(data->text(), true));
+        if (incoming.text().isEmpty()) return event->ignore();
+        if (!Fits(incoming.text().size())) {
             event->ignore();
             return Beep();
         }
-        QDropEvent copy(event->position(), event->possibleActions(), &oneLine, event->buttons(), event->modifiers());
+        QDropEvent copy(event->position(), event->possibleActions(), &incoming, event->buttons(), event->modifiers());
         copy.setDropAction(event->dropAction());
         QLineEdit::dropEvent(&copy);
         event->setDropAction(copy.dropAction());
         event->setAccepted(copy.isAccepted());
     }
 
-    void contextMenuEvent(QContextMenuEvent* event) override {
-        std::unique_ptr<QMenu> menu(createStandardContextMenu());
-        if (auto* paste = menu->findChild<QAction*>(QStringLiteral("edit-paste"))) {
-            paste->disconnect();
-            connect(paste, &QAction::triggered, this, [this] { Paste(); });
-        }
-        menu->exec(event->globalPos());
-    }
+    void contextMenuEvent(QContextMenuEvent* event) override { PopUpEditMenu(*this, event->globalPos()); }
 
 private:
     // Whether the text, grown by `added` characters, stays within the limit.
     bool Fits(qsizetype added) const { return text().size() + added <= maxLength(); }
 };
+
+// The Edit menu's commands on either widget.
+bool CanRun(const EditState& state, TextEdit::EditCommand command) {
+    switch (command) {
+        case TextEdit::EditCommand::Undo: return state.editable && state.undo;
+        case TextEdit::EditCommand::Cut: return state.editable && state.selection;
+        case TextEdit::EditCommand::Copy: return state.selection;
+        case TextEdit::EditCommand::Paste: return state.editable;
+    }
+    return false;
+}
+
+template <class Widget>
+void Run(Widget& widget, TextEdit::EditCommand command) {
+    switch (command) {
+        case TextEdit::EditCommand::Undo: widget.undo(); break;
+        case TextEdit::EditCommand::Cut: widget.cut(); break;
+        case TextEdit::EditCommand::Copy: widget.copy(); break;
+        case TextEdit::EditCommand::Paste: widget.Paste(); break;
+    }
+}
 
 }  // namespace
 
@@ -393,29 +487,8 @@ bool TextArea::IsBoldAt(std::int64_t position) const {
     return cursor.charFormat().fontWeight() >= QFont::Bold;
 }
 
-// Paste is offered in any editable area without asking the clipboard's
-// owner first: that owner may answer only once (see ClipboardText).
-bool TextArea::CanDo(EditCommand command) const {
-    QTextEdit* edit = EditOf(*this);
-    const bool selection = edit->textCursor().hasSelection();
-    switch (command) {
-        case EditCommand::Undo: return !edit->isReadOnly() && edit->document()->isUndoAvailable();
-        case EditCommand::Cut: return !edit->isReadOnly() && selection;
-        case EditCommand::Copy: return selection;
-        case EditCommand::Paste: return !edit->isReadOnly();
-    }
-    return false;
-}
-
-void TextArea::Do(EditCommand command) {
-    AreaWidget* edit = EditOf(*this);
-    switch (command) {
-        case EditCommand::Undo: edit->undo(); break;
-        case EditCommand::Cut: edit->cut(); break;
-        case EditCommand::Copy: edit->copy(); break;
-        case EditCommand::Paste: edit->Paste(); break;
-    }
-}
+bool TextArea::CanDo(EditCommand command) const { return CanRun(EditOf(*this)->State(), command); }
+void TextArea::Do(EditCommand command) { Run(*EditOf(*this), command); }
 
 // Setting an alignment lays the document out again, even when it does not
 // change it; streams mostly give the alignment the text already has.
@@ -464,26 +537,8 @@ void TextField::SetMaximumCharactersAllowed(std::int64_t v) {
     if (LineOf(*this)->maxLength() != length) LineOf(*this)->setMaxLength(length);
 }
 
-bool TextField::CanDo(EditCommand command) const {
-    QLineEdit* line = LineOf(*this);
-    switch (command) {
-        case EditCommand::Undo: return !line->isReadOnly() && line->isUndoAvailable();
-        case EditCommand::Cut: return !line->isReadOnly() && line->hasSelectedText();
-        case EditCommand::Copy: return line->hasSelectedText();
-        case EditCommand::Paste: return !line->isReadOnly();  // as TextArea::CanDo
-    }
-    return false;
-}
-
-void TextField::Do(EditCommand command) {
-    FieldWidget* line = LineOf(*this);
-    switch (command) {
-        case EditCommand::Undo: line->undo(); break;
-        case EditCommand::Cut: line->cut(); break;
-        case EditCommand::Copy: line->copy(); break;
-        case EditCommand::Paste: line->Paste(); break;
-    }
-}
+bool TextField::CanDo(EditCommand command) const { return CanRun(LineOf(*this)->State(), command); }
+void TextField::Do(EditCommand command) { Run(*LineOf(*this), command); }
 
 void TextField::ApplyAlignment(std::int64_t alignment) {
     LineOf(*this)->setAlignment(HorizontalAlignment(alignment) | Qt::AlignVCenter);

@@ -72,3 +72,32 @@ TEST(CalculationStep, AsksForValuesWhenNeitherSetIsComplete) {
         EXPECT_TRUE(outcome.resultText.empty()) << name;
     }
 }
+
+// Results that are exact ties at the shown decimal, while the doubles land a
+// few bits below them.
+TEST(CalculationStep, RoundsExactTiesAwayFromZero) {
+    const std::pair<EntryTexts, const char*> ties[] = {
+        {{"23", "57", "1", "1", "", "", ""}, "28.8"},    // 23/80 = 28.75 %
+        {{"41", "39", "1", "1", "", "", ""}, "51.3"},    // 41/80 = 51.25 %
+        {{"51", "29", "1", "1", "", "", ""}, "63.8"},    // 51/80 = 63.75 %
+        {{"9", "1991", "1", "1", "", "", ""}, "0.5"},    // 9/2000 = 0.45 %
+        {{"", "", "", "", "50", "8.2", "7.8"}, "51.3"},  // 8.2/16 = 51.25 %
+        {{"", "", "", "", "50", "20.3", "19.7"}, "50.8"},  // 20.3/40 = 50.75 %
+    };
+    for (const auto& [texts, shown] : ties) EXPECT_EQ(CalculationStep(texts).resultText, shown) << texts.tp << texts.dt;
+
+    // Every ratio a/(a+b) of small whole numbers, as counts a and b and as
+    // the percentages a/10 and b/10 at a prevalence of 50, against its
+    // tenths of a percent rounded half up in whole numbers.
+    for (int a = 1; a <= 150; ++a) {
+        for (int b = 1; b <= 150; ++b) {
+            const int tenths = (2000 * a + (a + b)) / (2 * (a + b));
+            const std::string shown = std::to_string(tenths / 10) + (tenths % 10 ? "." + std::to_string(tenths % 10) : "");
+            const auto percent = [](int n) { return std::to_string(n / 10) + "." + std::to_string(n % 10); };
+            const EntryTexts counts{std::to_string(a), std::to_string(b), "1", "1", "", "", ""};
+            const EntryTexts percents{"", "", "", "", "50", percent(a), percent(b)};
+            ASSERT_EQ(CalculationStep(counts).resultText, shown) << a << " and " << b;
+            ASSERT_EQ(CalculationStep(percents).resultText, shown) << a / 10.0 << " % and " << b / 10.0 << " %";
+        }
+    }
+}

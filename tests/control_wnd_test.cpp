@@ -242,11 +242,13 @@ TEST_F(MainWindowTest, GivesEachTextItsFontAlignmentAndColour) {
         const QPalette::ColorRole role = qobject_cast<QLabel*>(widget) ? QPalette::WindowText : QPalette::Text;
         EXPECT_EQ(widget->palette().color(QPalette::Active, role), look.color);
         if (widget->isEnabled()) continue;
-        // A disabled text (the result, the notice) is dimmed but readable.
+        // A disabled text (the result, the notice) is dimmed but readable
+        // as drawn, in 8-bit colour.
         const QPalette::ColorRole ground = role == QPalette::Text ? QPalette::Base : QPalette::Window;
         const QColor dimmed = widget->palette().color(QPalette::Disabled, role);
         EXPECT_NE(dimmed, look.color);
-        EXPECT_GE(fw::ContrastRatio(dimmed, widget->palette().color(QPalette::Disabled, ground)), 4.5);
+        const QColor drawn(dimmed.rgb()), drawnGround(widget->palette().color(QPalette::Disabled, ground).rgb());
+        EXPECT_GE(fw::ContrastRatio(drawn, drawnGround), 4.5) << drawn.name().toStdString();
     }
     // The first colour byte is red.
     EXPECT_EQ(Get("tpFld").Widget()->palette().color(QPalette::Active, QPalette::Text).red(), 0xCD);
@@ -409,6 +411,14 @@ TEST_F(MainWindowTest, ReturnAndPastesLeaveEachFieldOneWholeLine) {
         {"tpFld", "", Paste, "abc", 0, "abc", 0},  // a paste passes no key filter
         {"preFld", "", Paste, "\n30", 0, " 30", 0},
         {"tFld", "", Drop, "\n9", 0, " 9", 0},
+        // What shows nothing goes; every kind of space is a space.
+        {"tpFld", "", Paste, "\u200B" "30", 0, "30", 0},
+        {"preFld", "", Paste, "\u200E" "3\U000E0001" "0\u00AD", 0, "30", 0},
+        {"tnFld", "", Drop, "\uFEFF" "4\u2060" "2", 0, "42", 0},
+        {"fnFld", "", Paste, "\u00A0" "7\u2009" "5", 0, " 7 5", 0},
+        {"dtFld", "", Paste, "\u00A0" "7", 0, " 7", 0},
+        {"tFld", "", Drop, "\u3000" "9\u0085", 0, " 9 ", 0},
+        {"dtFld", "12", Paste, "\u200B" "34\u200D", 4, "1234", 0},
         {"preFld", "", Paste, longPercent.c_str(), 0, longPercent, 0},
         {"dtFld", "12", Paste, "345", 4, "12", 1},
         {"dtFld", "12", Drop, "345", 4, "12", 1},
@@ -449,6 +459,13 @@ TEST_F(MainWindowTest, ReturnAndPastesLeaveEachFieldOneWholeLine) {
     DismissNextMessageBox();  // were the 5 cut off
     Click("CalculateBtn");
     EXPECT_EQ(Text("pppFld"), "32.1");
+
+    // A multi-line area keeps a paste's line breaks; what shows nothing goes.
+    Get<fw::TextArea>("tpFld").SetMultiLine(true);
+    Field("tpFld").SetText("");
+    QApplication::clipboard()->setText(QString::fromUtf8("3\u200B" "0\n\u00A0" "5"));
+    QTest::keyClick(Get("tpFld").Widget(), Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(Text("tpFld"), "30\r 5");
 }
 
 // ---------------------------------------------------------------------------

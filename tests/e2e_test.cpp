@@ -138,17 +138,31 @@ TEST(EndToEnd, ClosingTheStartUpWindowBeforeItGivesWayEndsTheApplication) {
 
 namespace {
 
-// A real click in the middle of a control of the main window.
-bool Click(const XServer& x, RunningApp& app, const QString& control) {
+// A real click in the middle of a control of the main window; button 3 is
+// the right button.
+bool Click(const XServer& x, RunningApp& app, const QString& control, const QString& button = "1") {
     app.Send("place " + kMain + " " + control);
     const QStringList place = app.WaitForStart("place " + control + " ").split(' ');
-    return place.size() == 4 && x.Run("xdotool", {"mousemove", place[2], place[3], "click", "1"});
+    return place.size() == 4 && x.Run("xdotool", {"mousemove", place[2], place[3], "click", button});
 }
 
-// Whether the clipboard's owner gives `text`, asked for up to 5 s.
+// The enabled entries of the pop-up menu, once one is open (see the probe's
+// "popup"); a null text when none opened within a few seconds.
+QString OpenMenu(RunningApp& app) {
+    for (int i = 0; i < 50; ++i) {
+        if (i > 0) QThread::msleep(100);
+        app.Send("popup");
+        const QString line = app.WaitForStart("popup", 1000);
+        if (line.startsWith("popup|")) return line.mid(6);
+    }
+    return {};
+}
+
+// Whether the clipboard's owner gives `text` (but for the line breaks at
+// either end), asked for up to 5 s.
 bool ClipboardHolds(const XServer& x, const QByteArray& text) {
     for (int tries = 0; tries < 50; ++tries) {
-        if (x.Output("xclip", {"-selection", "clipboard", "-o"}).toUtf8() == text) return true;
+        if (x.Output("xclip", {"-selection", "clipboard", "-o"}).toUtf8() == text.trimmed()) return true;
         QThread::msleep(100);
     }
     return false;
@@ -218,9 +232,10 @@ TEST(EndToEnd, NeitherAModifierNorADeadKeyGetsACharacterPastAFieldsRule) {
     EXPECT_EQ(app.ExitStatus(), 0) << app.Errors();
 }
 
-// Pastes with Ctrl+V from clipboard owners that behave in every way one
-// may: the application neither crashes nor waits for ever, and a count
-// field takes in one line.
+// Pastes with Ctrl+V and with the context menu's Paste from clipboard
+// owners that behave in every way one may: the application neither crashes
+// nor waits for ever, every field takes in one line, and the menu's Paste
+// asks the owner only once.
 TEST(EndToEnd, PastesWhateverTheClipboardOwnerDoes) {
     XServer x;
     if (!x.Up() || !Installed({"xclip"}))
@@ -236,16 +251,24 @@ TEST(EndToEnd, PastesWhateverTheClipboardOwnerDoes) {
         Owner owner;
         const char* clip;
         QStringList keys;
+        const char* field;
+        QString menu;  // when not null: the keys go to the field's context
+                       // menu, which offers these entries
         QString shown;
     } steps[] = {
-        {Owner::None, "", {"Return", "KP_Enter", "5"}, "15"},
-        {Owner::ServesOnce, "2", {"ctrl+v"}, "152"},
-        {Owner::Slow, "3", {"ctrl+v"}, "1523"},
-        {Owner::Silent, "4", {"ctrl+v"}, "1523"},  // given up after Qt's wait
-        {Owner::Stays, "6\n7", {"ctrl+v"}, "15236 7"},
+        {Owner::None, "", {"Return", "KP_Enter", "5"}, "tpFld", {}, "15"},
+        {Owner::ServesOnce, "2", {"ctrl+v"}, "tpFld", {}, "152"},
+        {Owner::Slow, "3", {"ctrl+v"}, "tpFld", {}, "1523"},
+        {Owner::Silent, "4", {"ctrl+v"}, "tpFld", {}, "1523"},  // given up after Qt's wait
+        {Owner::Stays, "6\n7", {"ctrl+v"}, "tpFld", {}, "15236 7"},
+        // One right-click after another goes to another field: two in one
+        // place within the double-click time would be a double click.
+        {Owner::Stays, "\n30", {"p"}, "preFld", "Paste", " 30"},
+        {Owner::ServesOnce, "\n8", {"p"}, "fnFld", "Paste", " 8"},
+        {Owner::ServesOnce, "4\n2", {"p"}, "preFld", "Undo|Paste|Select All", " 304 2"},
     };
     for (const auto& step : steps) {
-        SCOPED_TRACE(step.keys.join(' ').toStdString() + " " + step.clip);
+        SCOPED_TRACE(QString("%1 %2 %3").arg(step.field, step.keys.join(' '), step.clip).toStdString());
         QProcess owner;
         if (step.owner != Owner::None) {
             // -quiet keeps it in the foreground, where the test can stop it;
@@ -260,13 +283,17 @@ TEST(EndToEnd, PastesWhateverTheClipboardOwnerDoes) {
             ASSERT_TRUE(ClipboardHolds(x, step.clip));
         }
         if (step.owner == Owner::Slow || step.owner == Owner::Silent) ::kill(owner.processId(), SIGSTOP);
+        if (!step.menu.isNull()) {
+            ASSERT_TRUE(Click(x, app, step.field, "3"));
+            EXPECT_EQ(OpenMenu(app).toStdString(), step.menu.toStdString());
+        }
         x.Run("xdotool", QStringList{"key"} + step.keys);
         if (step.owner == Owner::Slow) {
             QThread::msleep(1000);
             ::kill(owner.processId(), SIGCONT);
         }
-        app.Send("text " + kMain + " tpFld");
-        EXPECT_GE(app.WaitFor("text tpFld " + step.shown), 0) << app.Errors();
+        app.Send(QString("text %1 %2").arg(kMain, step.field));
+        EXPECT_GE(app.WaitFor(QString("text %1 %2").arg(step.field, step.shown)), 0) << app.Errors();
         if (owner.state() != QProcess::NotRunning) {
             owner.kill();
             owner.waitForFinished(3000);

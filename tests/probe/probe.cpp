@@ -16,6 +16,10 @@
 //   place CLASS CONTROL         prints "place CONTROL X Y", the control's
 //                               middle in screen coordinates
 //   close CLASS                 closes the window as its close button does
+//   popup                       prints "popup" and the enabled entries of
+//                               the open pop-up menu, without mnemonics or
+//                               shortcuts, each after a "|"; "popup" alone
+//                               when none is open
 // CLASS is a window's full class name ("ControlWnd.ControlWnd").
 //
 // Standard input is read only when it is not a terminal (a program in the
@@ -30,6 +34,7 @@
 #include <QApplication>
 #include <QHash>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QSocketNotifier>
 #include <QTimer>
@@ -133,6 +138,12 @@ void Run(const QString& line) {
         fw::RectControl* control = ControlOf(words[1], words[2]);
         const QPoint at = control ? control->Widget()->mapToGlobal(control->Widget()->rect().center()) : QPoint(-1, -1);
         Say(QString("place %1 %2 %3").arg(words[2]).arg(at.x()).arg(at.y()));
+    } else if (command == "popup") {
+        QString line = "popup";
+        if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget()))
+            for (const QAction* action : menu->actions())
+                if (!action->isSeparator() && action->isEnabled()) line += '|' + action->text().section('\t', 0, 0).remove('&');
+        Say(line);
     } else if (command == "close" && words.size() >= 2) {
         if (auto window = WindowOf(words[1])) window->Impl().frame->close();
     }
