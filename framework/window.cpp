@@ -174,7 +174,10 @@ void WindowImpl::ApplyFrame() {
     if (hasMinimizeButton) flags |= Qt::WindowMinimizeButtonHint;
     if (hasMaximizeButton && resizeable) flags |= Qt::WindowMaximizeButtonHint;
     frame->setWindowFlags(flags);
-    frame->setWindowTitle(ToQString(title));
+    // A window without a title shows the application's name. Qt would put
+    // the name only in _NET_WM_NAME and leave WM_NAME empty, which is all
+    // that older window managers and tools read; both get the same text.
+    frame->setWindowTitle(title.empty() ? QCoreApplication::applicationName() : ToQString(title));
 
     // A window that cannot be resized keeps the size its layout gives; its
     // limits do not cut it (a stored maximum below the width is ignored).
@@ -295,6 +298,8 @@ void Window::Show() {
     if (!impl_->open) return;
     impl_->visible = true;
     impl_->PlaceOnScreen();
+    // A minimised window comes back, keeping whether it was maximised.
+    impl_->frame->setWindowState(impl_->frame->windowState() & ~Qt::WindowMinimized);
     impl_->frame->show();
     // The offscreen platform that tests use stacks no windows.
     if (QGuiApplication::platformName() != "offscreen") impl_->frame->raise();
@@ -407,7 +412,7 @@ void Window::SetHasBackgroundColor(bool v) { impl_->hasBackgroundColor = v; }
 void Window::SetBackgroundColor(const Color& v) { impl_->backgroundColor = v; }
 void Window::SetMenuBarVisible(bool v) { impl_->menuBarVisible = v; }
 
-String Window::Title() const { return FromQString(impl_->frame->windowTitle()); }
+String Window::Title() const { return impl_->title; }
 std::int64_t Window::Width() const { return impl_->content->width(); }
 std::int64_t Window::Height() const { return impl_->content->height(); }
 bool Window::Resizeable() const { return impl_->resizeable; }

@@ -16,17 +16,29 @@ namespace {
 
 const QString kApp = TESMORA_BINARY_DIR "/shell/tesmora";
 
-// The shipped application on a virtual X server without a window manager.
+// The virtual screen: its size, Qt's scale factor, and whether a window
+// manager runs on it.
+struct Screen {
+    QString size = "1024x768";
+    QString scaleFactor = "1";
+    bool windowManager = false;
+};
+
+// The shipped application on a virtual X server, without a window manager
+// unless the screen asks for one.
 class OnXServer {
 public:
-    OnXServer() {
+    explicit OnXServer(const Screen& screen = {}) : x_(screen.size) {
         if (!x_.Up()) return;
+        managed_ = screen.windowManager && x_.StartWindowManager();
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.remove("TESMORA_TEST_PROBE");
         env.insert("QT_QPA_PLATFORM", "xcb");
+        env.insert("QT_SCALE_FACTOR", screen.scaleFactor);
         app_.setProcessEnvironment(env);
         app_.start(kApp, {});
     }
+    bool Managed() const { return managed_; }
     ~OnXServer() {
         if (app_.state() == QProcess::NotRunning) return;
         Keys({"ctrl+q"});
@@ -40,10 +52,27 @@ public:
     // Real key presses to the window that has the input focus.
     void Keys(const QStringList& keys) const { Tool("xdotool", QStringList{"key", "--delay", "80"} + keys); }
 
+    // The id of the window on screen with that title, or an empty text.
+    QString Id(const QString& title) const {
+        return Tool("xdotool", {"search", "--onlyvisible", "--name", "^" + title + "$"}).section('\n', 0, 0);
+    }
+    // A property of a window as xprop prints it.
+    QString Property(const QString& id, const QString& name) const {
+        return Tool("xprop", {"-id", id, name}).simplified();
+    }
+    // Waits until the condition holds, up to 5 s; whether it came to hold.
+    template <class Condition>
+    bool WaitUntil(const Condition& holds) const {
+        for (int tries = 0; tries < 100; ++tries) {
+            if (holds()) return true;
+            QThread::msleep(50);
+        }
+        return holds();
+    }
+
     // Where the window of that title has its top left corner on screen.
     QPoint Corner(const QString& title) const {
-        const QString id = Tool("xdotool", {"search", "--onlyvisible", "--name", "^" + title + "$"});
-        const QString shell = Tool("xdotool", {"getwindowgeometry", "--shell", id});
+        const QString shell = Tool("xdotool", {"getwindowgeometry", "--shell", Id(title)});
         static const QRegularExpression x("X=(\\d+)"), y("Y=(\\d+)");
         return QPoint(x.match(shell).captured(1).toInt(), y.match(shell).captured(1).toInt());
     }
@@ -90,6 +119,7 @@ public:
 private:
     XServer x_;
     QProcess app_;
+    bool managed_ = false;
 };
 
 #define SKIP_WITHOUT_X_TOOLS()                                              \
@@ -136,6 +166,47 @@ TEST(OnXServer, MenusWorkFromTheKeyboardAndEditActsOnTheFieldThatHadTheFocus) {
 
     x.Keys({"alt+w", "d"});                      // Window, Description
     EXPECT_GE(x.WaitForTitles({"Description", "Quillon"}), 0) << x.Titles().join(", ").toStdString();
+    x.Keys({"ctrl+q"});
+    EXPECT_EQ(x.ExitStatus(), 0) << x.Errors();
+}
+
+// Under a window manager, as a user with a task bar meets it: a window the
+// application shows comes back from minimised and to the front, and the
+// About window has a title in WM_NAME too.
+TEST(OnXServer, UnderAWindowManagerShownWindowsComeToTheFrontAlsoFromMinimised) {
+    SKIP_WITHOUT_X_TOOLS();
+    if (!Installed({"openbox"})) GTEST_SKIP() << "needs openbox";
+    OnXServer x({.windowManager = true});
+    ASSERT_TRUE(x.Managed());
+    ASSERT_TRUE(x.WaitForStartUpWindow()) << x.Errors();
+    EXPECT_EQ(x.Property(x.Id("Tesmora"), "WM_NAME"), "WM_NAME(STRING) = \"Tesmora\"");
+    x.Keys({"space"});
+    ASSERT_GE(x.WaitForTitles({"Quillon"}), 0) << x.Titles().join(", ").toStdString();
+    x.Keys({"alt+w", "d"});
+    ASSERT_GE(x.WaitForTitles({"Description", "Quillon"}), 0) << x.Titles().join(", ").toStdString();
+
+    auto activate = [&](const QString& title) { x.Tool("xdotool", {"windowactivate", "--sync", x.Id(title)}); };
+    const struct {
+        const char* window;
+        const char* from;  // the window whose Window menu shows it
+        const char* key;
+    } cases[] = {{"Description", "Quillon", "d"}, {"Tesmora", "Description", "a"}, {"Quillon", "Description", "c"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.window);
+        activate(c.from);
+        x.Keys({"alt+w", c.key});
+        ASSERT_TRUE(x.WaitUntil([&] { return !x.Id(c.window).isEmpty(); }));
+        const QString id = x.Id(c.window);
+        x.Tool("xdotool", {"windowminimize", id});
+        ASSERT_TRUE(x.WaitUntil([&] { return x.Property(id, "WM_STATE").contains("Iconic"); }));
+        activate(c.from);
+        x.Keys({"alt+w", c.key});
+        EXPECT_TRUE(x.WaitUntil([&] {
+            return x.Property(id, "WM_STATE").contains("Normal") && !x.Property(id, "_NET_WM_STATE").contains("HIDDEN") &&
+                   x.Tool("xdotool", {"getactivewindow"}) == id;
+        })) << x.Property(id, "WM_STATE").toStdString();
+    }
+
     x.Keys({"ctrl+q"});
     EXPECT_EQ(x.ExitStatus(), 0) << x.Errors();
 }
