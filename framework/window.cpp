@@ -15,8 +15,10 @@
 #include <QScreen>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <QWindow>
 
 #include <algorithm>
+#include <utility>
 
 namespace fw {
 
@@ -91,6 +93,27 @@ void OrderKeyboardFocus(Window& window) {
     auto first = std::find_if(stops.begin(), stops.end(), typable);
     if (first == stops.end()) first = stops.begin();
     if (first != stops.end()) first->widget->setFocus(Qt::OtherFocusReason);
+}
+
+// While a menu is open Qt keeps the window it belongs to active, also when
+// the window manager gives another window the focus (a task bar, a click
+// on a title bar); the menu would stay drawn over that window, which would
+// never hear that it became active. So the menus close, and the window
+// that got the focus becomes the active one.
+void FollowTheWindowManagerPastOpenMenus() {
+    static bool following = false;
+    if (std::exchange(following, true)) return;
+    QObject::connect(qApp, &QGuiApplication::focusWindowChanged, qApp, [](QWindow* focus) {
+        if (!focus || !QApplication::activePopupWidget()) return;
+        for (const auto& window : Live()) {
+            QWidget* frame = window->Impl().frame.get();
+            if (frame->windowHandle() != focus || QApplication::activeWindow() == frame) continue;
+            while (QWidget* menu = QApplication::activePopupWidget())
+                if (!menu->close()) break;
+            QApplication::setActiveWindow(frame);
+            return;
+        }
+    });
 }
 
 bool IsModifierKey(int key) {
@@ -261,6 +284,7 @@ Window::~Window() = default;
 
 void Window::Constructor() {
     CheckUIThread();
+    FollowTheWindowManagerPastOpenMenus();
     auto self = std::static_pointer_cast<Window>(shared_from_this());
     Live().push_back(self);
     impl_->open = true;

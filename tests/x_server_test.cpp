@@ -56,6 +56,10 @@ public:
     QString Id(const QString& title) const {
         return Tool("xdotool", {"search", "--onlyvisible", "--name", "^" + title + "$"}).section('\n', 0, 0);
     }
+    // The ids of the application's windows on screen, menus included.
+    QStringList Shown() const {
+        return Tool("xdotool", {"search", "--onlyvisible", "--class", "tesmora"}).split('\n', Qt::SkipEmptyParts);
+    }
     // A property of a window as xprop prints it.
     QString Property(const QString& id, const QString& name) const {
         return Tool("xprop", {"-id", id, name}).simplified();
@@ -171,8 +175,9 @@ TEST(OnXServer, MenusWorkFromTheKeyboardAndEditActsOnTheFieldThatHadTheFocus) {
 }
 
 // Under a window manager, as a user with a task bar meets it: a window the
-// application shows comes back from minimised and to the front, and the
-// About window has a title in WM_NAME too.
+// application shows comes back from minimised and to the front; the About
+// window has a title in WM_NAME too; and the main window activated while
+// the About window's menu is open hides the About window, menu and all.
 TEST(OnXServer, UnderAWindowManagerShownWindowsComeToTheFrontAlsoFromMinimised) {
     SKIP_WITHOUT_X_TOOLS();
     if (!Installed({"openbox"})) GTEST_SKIP() << "needs openbox";
@@ -207,6 +212,21 @@ TEST(OnXServer, UnderAWindowManagerShownWindowsComeToTheFrontAlsoFromMinimised) 
         })) << x.Property(id, "WM_STATE").toStdString();
     }
 
+    // The About window in front with its Window menu open; then a task bar
+    // activates the main window.
+    activate("Description");
+    x.Keys({"alt+w", "a"});
+    ASSERT_TRUE(x.WaitUntil([&] { return !x.Id("Tesmora").isEmpty(); }));
+    const QStringList before = x.Shown();
+    x.Keys({"alt+w"});
+    ASSERT_TRUE(x.WaitUntil([&] { return x.Shown().size() == before.size() + 1; }));
+    x.Tool("xdotool", {"windowactivate", x.Id("Quillon")});
+    const QStringList left{x.Id("Description"), x.Id("Quillon")};
+    EXPECT_TRUE(x.WaitUntil([&] {
+        QStringList shown = x.Shown();
+        shown.sort();
+        return shown == QStringList{left[0], left[1]} || shown == QStringList{left[1], left[0]};
+    })) << x.Shown().join(", ").toStdString();
     x.Keys({"ctrl+q"});
     EXPECT_EQ(x.ExitStatus(), 0) << x.Errors();
 }
