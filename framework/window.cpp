@@ -95,6 +95,18 @@ void OrderKeyboardFocus(Window& window) {
     if (first != stops.end()) first->widget->setFocus(Qt::OtherFocusReason);
 }
 
+// What the window manager adds around a window (title bar, borders), as
+// it stands around the application's windows already on screen; nothing
+// before the first one is there, or without a window manager.
+QSize FrameDecoration() {
+    QSize decoration(0, 0);
+    for (const auto& window : Live()) {
+        const QWidget& frame = *window->Impl().frame;
+        if (frame.isVisible()) decoration = decoration.expandedTo(frame.frameGeometry().size() - frame.size());
+    }
+    return decoration;
+}
+
 // While a menu is open Qt keeps the window it belongs to active, also when
 // the window manager gives another window the focus (a task bar, a click
 // on a title bar); the menu would stay drawn over that window, which would
@@ -234,11 +246,19 @@ void WindowImpl::PlaceOnScreen() {
         });
         if (!joined) child->hide();
     }
-    frame->adjustSize();
-    if (QScreen* screen = QGuiApplication::primaryScreen()) {
-        QRect area = screen->availableGeometry();
-        frame->move(area.center() - QPoint(frame->width() / 2, frame->height() / 2));
-    }
+    // The window opens at its layout size (Qt's adjustSize would cap it at
+    // two thirds of the screen). A resizeable window that the screen cannot
+    // hold, its frame included, is fitted to it; one of fixed size keeps its
+    // size and stands so that its title bar and menu bar are on the screen.
+    QSize size = frame->sizeHint();
+    QScreen* screen = QGuiApplication::primaryScreen();
+    const QRect area = screen ? screen->availableGeometry() : QRect(QPoint(0, 0), size);
+    const QSize decoration = FrameDecoration();
+    if (resizeable) size = size.boundedTo(area.size() - decoration).expandedTo(frame->minimumSizeHint());
+    frame->resize(size);
+    const QPoint centred = area.center() - QPoint((size.width() + decoration.width()) / 2,
+                                                  (size.height() + decoration.height()) / 2);
+    frame->move(std::max(centred.x(), area.left()), std::max(centred.y(), area.top()));
 }
 
 // ---------------------------------------------------------------------------

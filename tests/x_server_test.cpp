@@ -4,6 +4,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QPoint>
+#include <QRect>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QThread>
@@ -63,6 +64,14 @@ public:
     // A property of a window as xprop prints it.
     QString Property(const QString& id, const QString& name) const {
         return Tool("xprop", {"-id", id, name}).simplified();
+    }
+    // The window's place and size on screen, as the window system has them.
+    QRect Geometry(const QString& id) const {
+        const QString info = Tool("xwininfo", {"-id", id});
+        auto field = [&](const char* name) {
+            return QRegularExpression(QString(name) + ":\\s+(-?\\d+)").match(info).captured(1).toInt();
+        };
+        return QRect(field("Absolute upper-left X"), field("Absolute upper-left Y"), field("Width"), field("Height"));
     }
     // Waits until the condition holds, up to 5 s; whether it came to hold.
     template <class Condition>
@@ -229,6 +238,42 @@ TEST(OnXServer, UnderAWindowManagerShownWindowsComeToTheFrontAlsoFromMinimised) 
     })) << x.Shown().join(", ").toStdString();
     x.Keys({"ctrl+q"});
     EXPECT_EQ(x.ExitStatus(), 0) << x.Errors();
+}
+
+// Windows open at their stored size (Qt would cap them at two thirds of the
+// screen); a screen too small for a window fits a resizeable one to it and
+// keeps a fixed-size one's title bar and menu bar on it.
+TEST(OnXServer, WindowsOpenAtTheirStoredSizeWhereTheScreenHoldsThem) {
+    SKIP_WITHOUT_X_TOOLS();
+    const struct {
+        Screen screen;
+        bool holdsThem;
+    } cases[] = {{{"1280x720"}, true}, {{"800x600", "2"}, false}};  // 400 x 300 in window units
+    for (const auto& c : cases) {
+        const Screen& screen = c.screen;
+        SCOPED_TRACE((screen.size + " scaled " + screen.scaleFactor).toStdString());
+        OnXServer x(screen);
+        ASSERT_TRUE(x.WaitForStartUpWindow()) << x.Errors();
+        x.Keys({"space"});
+        ASSERT_GE(x.WaitForTitles({"Quillon"}), 0) << x.Titles().join(", ").toStdString();
+        x.Keys({"alt+w", "d"});
+        ASSERT_GE(x.WaitForTitles({"Description", "Quillon"}), 0) << x.Titles().join(", ").toStdString();
+        const QRect main = x.Geometry(x.Id("Quillon")), description = x.Geometry(x.Id("Description"));
+        const int scale = screen.scaleFactor.toInt();
+        if (c.holdsThem) {
+            // The stored sizes, 515 x 440 and 427 x 491, beside the same menu bar.
+            EXPECT_EQ(description.height() - 491 * scale, main.height() - 440 * scale);
+            EXPECT_EQ(description.width(), 427 * scale);
+        } else {
+            const QSize size(screen.size.section('x', 0, 0).toInt(), screen.size.section('x', 1).toInt());
+            EXPECT_TRUE(QRect(QPoint(0, 0), size).contains(description)) << description.height();
+        }
+        EXPECT_GE(main.top(), 0);
+        EXPECT_GE(main.left(), 0);
+        EXPECT_EQ(main.width(), 515 * scale);
+        x.Keys({"ctrl+q"});
+        EXPECT_EQ(x.ExitStatus(), 0) << x.Errors();
+    }
 }
 
 // Without a display: one line that says so and how to run it, status 1.
