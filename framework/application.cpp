@@ -228,9 +228,26 @@ void RunFrameworkInitialization(std::function<void()> lateStartup) {
     QTimer::singleShot(0, qApp, [lateStartup = std::move(lateStartup)] { RunHandler(lateStartup); });
 }
 
+// Qt's X11 plugin ends the process with exit(1) from inside the event loop
+// when the connection to the X server breaks. The exit handlers would then
+// destroy the windows and the Qt application under the running loop (a
+// message box's included) and crash. exit() destroys the calling thread's
+// objects before any static one and before any exit handler runs, so this
+// one, of the loop's thread, ends the process at once with Qt's status.
+namespace {
+struct EndAtOnceOnExitFromTheLoop {
+    ~EndAtOnceOnExitFromTheLoop() {
+        if (!State().inEventLoop) return;
+        std::fflush(nullptr);
+        std::_Exit(1);
+    }
+};
+}  // namespace
+
 int RuntimeRun() {
     auto& state = State();
     if (state.quitCode) return *state.quitCode;
+    thread_local EndAtOnceOnExitFromTheLoop endAtOnce;
     state.inEventLoop = true;
     // Also when an exception unwinds out of the loop.
     struct LoopEnd {

@@ -15,8 +15,10 @@
 #include <QScreen>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <QWindow>
 
 #include <algorithm>
+#include <utility>
 
 namespace fw {
 
@@ -91,6 +93,39 @@ void OrderKeyboardFocus(Window& window) {
     auto first = std::find_if(stops.begin(), stops.end(), typable);
     if (first == stops.end()) first = stops.begin();
     if (first != stops.end()) first->widget->setFocus(Qt::OtherFocusReason);
+}
+
+// What the window manager adds around a window (title bar, borders), as
+// it stands around the application's windows already on screen; nothing
+// before the first one is there, or without a window manager.
+QSize FrameDecoration() {
+    QSize decoration(0, 0);
+    for (const auto& window : Live()) {
+        const QWidget& frame = *window->Impl().frame;
+        if (frame.isVisible()) decoration = decoration.expandedTo(frame.frameGeometry().size() - frame.size());
+    }
+    return decoration;
+}
+
+// While a menu is open Qt keeps the window it belongs to active, also when
+// the window manager gives another window the focus (a task bar, a click
+// on a title bar); the menu would stay drawn over that window, which would
+// never hear that it became active. So the menus close, and the window
+// that got the focus becomes the active one.
+void FollowTheWindowManagerPastOpenMenus() {
+    static bool following = false;
+    if (std::exchange(following, true)) return;
+    QObject::connect(qApp, &QGuiApplication::focusWindowChanged, qApp, [](QWindow* focus) {
+        if (!focus || !QApplication::activePopupWidget()) return;
+        for (const auto& window : Live()) {
+            QWidget* frame = window->Impl().frame.get();
+            if (frame->windowHandle() != focus || QApplication::activeWindow() == frame) continue;
+            while (QWidget* menu = QApplication::activePopupWidget())
+                if (!menu->close()) break;
+            QApplication::setActiveWindow(frame);
+            return;
+        }
+    });
 }
 
 bool IsModifierKey(int key) {
@@ -174,7 +209,10 @@ void WindowImpl::ApplyFrame() {
     if (hasMinimizeButton) flags |= Qt::WindowMinimizeButtonHint;
     if (hasMaximizeButton && resizeable) flags |= Qt::WindowMaximizeButtonHint;
     frame->setWindowFlags(flags);
-    frame->setWindowTitle(ToQString(title));
+    // A window without a title shows the application's name. Qt would put
+    // the name only in _NET_WM_NAME and leave WM_NAME empty, which is all
+    // that older window managers and tools read; both get the same text.
+    frame->setWindowTitle(title.empty() ? QCoreApplication::applicationName() : ToQString(title));
 
     // A window that cannot be resized keeps the size its layout gives; its
     // limits do not cut it (a stored maximum below the width is ignored).
@@ -208,11 +246,19 @@ void WindowImpl::PlaceOnScreen() {
         });
         if (!joined) child->hide();
     }
-    frame->adjustSize();
-    if (QScreen* screen = QGuiApplication::primaryScreen()) {
-        QRect area = screen->availableGeometry();
-        frame->move(area.center() - QPoint(frame->width() / 2, frame->height() / 2));
-    }
+    // The window opens at its layout size (Qt's adjustSize would cap it at
+    // two thirds of the screen). A resizeable window that the screen cannot
+    // hold, its frame included, is fitted to it; one of fixed size keeps its
+    // size and stands so that its title bar and menu bar are on the screen.
+    QSize size = frame->sizeHint();
+    QScreen* screen = QGuiApplication::primaryScreen();
+    const QRect area = screen ? screen->availableGeometry() : QRect(QPoint(0, 0), size);
+    const QSize decoration = FrameDecoration();
+    if (resizeable) size = size.boundedTo(area.size() - decoration).expandedTo(frame->minimumSizeHint());
+    frame->resize(size);
+    const QPoint centred = area.center() - QPoint((size.width() + decoration.width()) / 2,
+                                                  (size.height() + decoration.height()) / 2);
+    frame->move(std::max(centred.x(), area.left()), std::max(centred.y(), area.top()));
 }
 
 // ---------------------------------------------------------------------------
@@ -258,6 +304,7 @@ Window::~Window() = default;
 
 void Window::Constructor() {
     CheckUIThread();
+    FollowTheWindowManagerPastOpenMenus();
     auto self = std::static_pointer_cast<Window>(shared_from_this());
     Live().push_back(self);
     impl_->open = true;
@@ -295,6 +342,8 @@ void Window::Show() {
     if (!impl_->open) return;
     impl_->visible = true;
     impl_->PlaceOnScreen();
+    // A minimised window comes back, keeping whether it was maximised.
+    impl_->frame->setWindowState(impl_->frame->windowState() & ~Qt::WindowMinimized);
     impl_->frame->show();
     // The offscreen platform that tests use stacks no windows.
     if (QGuiApplication::platformName() != "offscreen") impl_->frame->raise();
@@ -407,7 +456,7 @@ void Window::SetHasBackgroundColor(bool v) { impl_->hasBackgroundColor = v; }
 void Window::SetBackgroundColor(const Color& v) { impl_->backgroundColor = v; }
 void Window::SetMenuBarVisible(bool v) { impl_->menuBarVisible = v; }
 
-String Window::Title() const { return FromQString(impl_->frame->windowTitle()); }
+String Window::Title() const { return impl_->title; }
 std::int64_t Window::Width() const { return impl_->content->width(); }
 std::int64_t Window::Height() const { return impl_->content->height(); }
 bool Window::Resizeable() const { return impl_->resizeable; }

@@ -32,8 +32,8 @@ public:
     // its layout says Visible, and gets Open.
     void Constructor();
 
-    // Brings the window on screen and to the front. A hidden window keeps
-    // its state and comes back as it was.
+    // Brings the window on screen and to the front, restored when it was
+    // minimised. A hidden window keeps its state and comes back as it was.
     void Show();
     void Hide();
     // Closes the window for good: it raises Close and leaves the live

@@ -68,7 +68,13 @@ fw::Label& AboutWnd::StaticText1() { return fw::RuntimeCheckCast<fw::Label>(Cont
 fw::Timer& AboutWnd::Timer1() { return fw::RuntimeCheckCast<fw::Timer>(ControlByName("Timer1")); }
 fw::Canvas& AboutWnd::Canvas1() { return fw::RuntimeCheckCast<fw::Canvas>(ControlByName("Canvas1")); }
 
-void AboutWnd::Timer1_Action(fw::Timer&) { GiveWayToMainWindow(); }
+// The window gives way once per showing. Once a key or a click has done it,
+// or the window is no longer shown for any other reason (the main window's
+// activation hides it, also one it has just built), the timer leaves the
+// windows alone: it would take the focus from wherever the user went on to.
+void AboutWnd::Timer1_Action(fw::Timer&) {
+    if (IsVisible()) GiveWayToMainWindow();
+}
 
 bool AboutWnd::Event_KeyDown(const fw::String&) {
     GiveWayToMainWindow();

@@ -175,14 +175,28 @@ TEST(AboutWindow, KeyAndMouseHandlersAlwaysPassTheEventOn) {
     EXPECT_FALSE(about->IsVisible());
 }
 
-TEST(AboutWindow, ATimerFiringAfterAKeyDismissalShowsTheMainWindowAgain) {
-    auto about = AboutWnd();
-    QTest::keyClick(Frame(*about), Qt::Key_Space);
-    auto main = ControlWnd();
-    main->Hide();
-    about->Timer1().Fire();
-    EXPECT_FALSE(about->IsVisible());
-    EXPECT_TRUE(main->IsVisible());
+// The window gives way once per showing: a timer that fires after a key or
+// a click did it, or after the window was hidden (as the main window's
+// activation hides one it has just built), touches no window.
+TEST(AboutWindow, ATimerFiringOnceTheWindowIsNoLongerShownLeavesTheWindowsAlone) {
+    const Dismissal before[] = {
+        {"Key", [](class AboutWnd& w) { QTest::keyClick(Frame(w), Qt::Key_Space); }},
+        {"Click", [](class AboutWnd& w) { ClickAt(w, QPoint(10, 100)); }},
+        {"Hidden", [](class AboutWnd& w) { w.Hide(); }},
+    };
+    for (const Dismissal& dismissal : before) {
+        SCOPED_TRACE(dismissal.how);
+        auto about = AboutWnd();
+        dismissal.act(*about);
+        auto main = fw::GetImplicitWindow("ControlWnd.ControlWnd");
+        if (main) main->Hide();  // the user went on to another window
+        about->Timer1().Fire();
+        EXPECT_FALSE(about->IsVisible());
+        EXPECT_FALSE(MainWindowShown());
+        EXPECT_EQ(fw::GetImplicitWindow("ControlWnd.ControlWnd"), main);  // none built either
+        about->Close();
+        if (main) main->Close();
+    }
 }
 
 TEST(AboutWindow, WithNoInputGivesWayAfterFourSeconds) {

@@ -138,6 +138,14 @@ TEST(EndToEnd, ClosingTheStartUpWindowBeforeItGivesWayEndsTheApplication) {
 
 namespace {
 
+// Waits for the About window, dismisses it with a key and waits for the
+// main window; whether it came.
+bool ToTheMainWindow(RunningApp& app) {
+    if (app.WaitFor("shown " + kAbout, 20000) < 0) return false;
+    app.Send("key a");
+    return app.WaitFor("shown " + kMain) >= 0;
+}
+
 // A real click in the middle of a control of the main window; button 3 is
 // the right button.
 bool Click(const XServer& x, RunningApp& app, const QString& control, const QString& button = "1") {
@@ -185,9 +193,7 @@ TEST(EndToEnd, RunsOnARealXServer) {
     XServer x;
     if (!x.Up()) GTEST_SKIP() << "Xvfb or xdotool is not installed";
     RunningApp app("xcb");
-    ASSERT_GE(app.WaitFor("shown " + kAbout, 20000), 0);
-    app.Send("key a");
-    ASSERT_GE(app.WaitFor("shown " + kMain), 0);
+    ASSERT_TRUE(ToTheMainWindow(app));
     app.Send("type " + kMain + " tpFld 30");
     app.Send("type " + kMain + " fpFld 10");
     app.Send("type " + kMain + " fnFld 1");
@@ -207,9 +213,7 @@ TEST(EndToEnd, NeitherAModifierNorADeadKeyGetsACharacterPastAFieldsRule) {
     // A layout with dead keys.
     ASSERT_TRUE(x.Run("setxkbmap", {"us", "-variant", "intl"}));
     RunningApp app("xcb");
-    ASSERT_GE(app.WaitFor("shown " + kAbout, 20000), 0);
-    app.Send("key a");
-    ASSERT_GE(app.WaitFor("shown " + kMain), 0);
+    ASSERT_TRUE(ToTheMainWindow(app));
     const struct {
         const char* field;
         QStringList keys;  // each ends on a key the field takes
@@ -241,9 +245,7 @@ TEST(EndToEnd, PastesWhateverTheClipboardOwnerDoes) {
     if (!x.Up() || !Installed({"xclip"}))
         GTEST_SKIP() << "Xvfb, xdotool or xclip is not installed";
     RunningApp app("xcb");
-    ASSERT_GE(app.WaitFor("shown " + kAbout, 20000), 0);
-    app.Send("key a");
-    ASSERT_GE(app.WaitFor("shown " + kMain), 0);
+    ASSERT_TRUE(ToTheMainWindow(app));
     app.Send("type " + kMain + " tpFld 1");
 
     enum class Owner { None, ServesOnce, Slow, Silent, Stays };
@@ -301,6 +303,26 @@ TEST(EndToEnd, PastesWhateverTheClipboardOwnerDoes) {
     }
     app.Send("close " + kMain);
     EXPECT_EQ(app.ExitStatus(), 0) << app.Errors();
+}
+
+// The X server goes (a log-out, a crash) while a message box runs its own
+// event loop: Qt's one line, and the status 1 it asks for; no crash.
+TEST(EndToEnd, LosingTheXServerUnderAnOpenMessageEndsWithOneLineAndStatusOne) {
+    XServer x;
+    if (!x.Up()) GTEST_SKIP() << "Xvfb or xdotool is not installed";
+    RunningApp app("xcb");
+    ASSERT_TRUE(ToTheMainWindow(app));
+    app.Send("click " + kMain + " CalculateBtn");  // every field empty: a message
+    bool boxShown = false;
+    for (int tries = 0; tries < 100 && !boxShown; ++tries, QThread::msleep(50))
+        boxShown = !x.Output("xdotool", {"search", "--onlyvisible", "--name", "^Tesmora$"}).isEmpty();
+    ASSERT_TRUE(boxShown);
+    x.Kill();
+    EXPECT_EQ(app.ExitStatus(), 1);
+    QStringList lines = QString::fromUtf8(app.Errors()).split('\n', Qt::SkipEmptyParts);
+    lines.removeIf([](const QString& line) { return line.startsWith("QStandardPaths:"); });
+    EXPECT_EQ(lines.size(), 1) << lines.join('\n').toStdString();
+    EXPECT_TRUE(lines.value(0).contains("X11 connection broke")) << lines.join('\n').toStdString();
 }
 
 // The shipped executable carries no probe: nothing in it so much as names

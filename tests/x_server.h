@@ -1,6 +1,7 @@
 // A virtual X server of a test's own, for what only a real display shows:
-// real key and mouse events (xdotool), the clipboard (xclip), the titles the
-// window system receives (xprop). While it runs, DISPLAY names it, so the
+// real key and mouse events (xdotool), the clipboard (xclip), the titles and
+// window states the window system receives (xprop), and, with a window
+// manager, minimising and activating windows as a task bar does. While it runs, DISPLAY names it, so the
 // application and every X tool the test starts meet on it.
 #pragma once
 
@@ -8,6 +9,7 @@
 #include <QStandardPaths>
 #include <QString>
 #include <QStringList>
+#include <QThread>
 
 #include <initializer_list>
 
@@ -19,20 +21,39 @@ inline bool Installed(std::initializer_list<const char*> programs) {
 
 class XServer {
 public:
-    XServer() {
+    explicit XServer(const QString& screen = "1024x768") {
         if (!Installed({"Xvfb", "xdotool"})) return;
-        server_.start("Xvfb", {"-displayfd", "1", "-screen", "0", "1024x768x24", "-nolisten", "tcp"});
+        server_.start("Xvfb", {"-displayfd", "1", "-screen", "0", screen + "x24", "-nolisten", "tcp"});
         if (server_.waitForReadyRead(10000)) display_ = ":" + QString::fromUtf8(server_.readLine()).trimmed();
         if (Up()) qputenv("DISPLAY", display_.toUtf8());
     }
     ~XServer() {
-        server_.kill();
-        server_.waitForFinished(3000);
+        windowManager_.kill();
+        windowManager_.waitForFinished(3000);
+        Kill();
     }
     XServer(const XServer&) = delete;
     XServer& operator=(const XServer&) = delete;
 
     bool Up() const { return display_.size() > 1; }
+
+    // Starts a window manager (openbox), which minimising and the window
+    // states need; true once it manages the screen.
+    bool StartWindowManager() {
+        if (!Up() || !Installed({"openbox", "xprop"})) return false;
+        windowManager_.start("openbox", {});
+        for (int tries = 0; tries < 100; ++tries) {
+            if (Output("xprop", {"-root", "_NET_SUPPORTING_WM_CHECK"}).contains("window id")) return true;
+            QThread::msleep(100);
+        }
+        return false;
+    }
+
+    // Ends the server at once, as a crash or a log-out does.
+    void Kill() {
+        server_.kill();
+        server_.waitForFinished(3000);
+    }
 
     // Runs an X tool to its end; true when it succeeded.
     bool Run(const QString& program, const QStringList& arguments) const {
@@ -49,6 +70,6 @@ public:
     }
 
 private:
-    QProcess server_;
+    QProcess server_, windowManager_;
     QString display_;
 };

@@ -3,7 +3,9 @@
 // About window and the menus. Also its start without any display.
 #include <QElapsedTimer>
 #include <QFile>
+#include <QMap>
 #include <QPoint>
+#include <QRect>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QThread>
@@ -16,17 +18,29 @@ namespace {
 
 const QString kApp = TESMORA_BINARY_DIR "/shell/tesmora";
 
-// The shipped application on a virtual X server without a window manager.
+// The virtual screen: its size, Qt's scale factor, and whether a window
+// manager runs on it.
+struct Screen {
+    QString size = "1024x768";
+    QString scaleFactor = "1";
+    bool windowManager = false;
+};
+
+// The shipped application on a virtual X server, without a window manager
+// unless the screen asks for one.
 class OnXServer {
 public:
-    OnXServer() {
+    explicit OnXServer(const Screen& screen = {}) : x_(screen.size) {
         if (!x_.Up()) return;
+        managed_ = screen.windowManager && x_.StartWindowManager();
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.remove("TESMORA_TEST_PROBE");
         env.insert("QT_QPA_PLATFORM", "xcb");
+        env.insert("QT_SCALE_FACTOR", screen.scaleFactor);
         app_.setProcessEnvironment(env);
         app_.start(kApp, {});
     }
+    bool Managed() const { return managed_; }
     ~OnXServer() {
         if (app_.state() == QProcess::NotRunning) return;
         Keys({"ctrl+q"});
@@ -40,10 +54,39 @@ public:
     // Real key presses to the window that has the input focus.
     void Keys(const QStringList& keys) const { Tool("xdotool", QStringList{"key", "--delay", "80"} + keys); }
 
+    // The id of the window on screen with that title, or an empty text.
+    QString Id(const QString& title) const {
+        return Tool("xdotool", {"search", "--onlyvisible", "--name", "^" + title + "$"}).section('\n', 0, 0);
+    }
+    // The ids of the application's windows on screen, menus included.
+    QStringList Shown() const {
+        return Tool("xdotool", {"search", "--onlyvisible", "--class", "tesmora"}).split('\n', Qt::SkipEmptyParts);
+    }
+    // A property of a window as xprop prints it.
+    QString Property(const QString& id, const QString& name) const {
+        return Tool("xprop", {"-id", id, name}).simplified();
+    }
+    // The window's place and size on screen, as the window system has them.
+    QRect Geometry(const QString& id) const {
+        const QString info = Tool("xwininfo", {"-id", id});
+        auto field = [&](const char* name) {
+            return QRegularExpression(QString(name) + ":\\s+(-?\\d+)").match(info).captured(1).toInt();
+        };
+        return QRect(field("Absolute upper-left X"), field("Absolute upper-left Y"), field("Width"), field("Height"));
+    }
+    // Waits until the condition holds, up to 5 s; whether it came to hold.
+    template <class Condition>
+    bool WaitUntil(const Condition& holds) const {
+        for (int tries = 0; tries < 100; ++tries) {
+            if (holds()) return true;
+            QThread::msleep(50);
+        }
+        return holds();
+    }
+
     // Where the window of that title has its top left corner on screen.
     QPoint Corner(const QString& title) const {
-        const QString id = Tool("xdotool", {"search", "--onlyvisible", "--name", "^" + title + "$"});
-        const QString shell = Tool("xdotool", {"getwindowgeometry", "--shell", id});
+        const QString shell = Tool("xdotool", {"getwindowgeometry", "--shell", Id(title)});
         static const QRegularExpression x("X=(\\d+)"), y("Y=(\\d+)");
         return QPoint(x.match(shell).captured(1).toInt(), y.match(shell).captured(1).toInt());
     }
@@ -90,6 +133,7 @@ public:
 private:
     XServer x_;
     QProcess app_;
+    bool managed_ = false;
 };
 
 #define SKIP_WITHOUT_X_TOOLS()                                              \
@@ -138,6 +182,102 @@ TEST(OnXServer, MenusWorkFromTheKeyboardAndEditActsOnTheFieldThatHadTheFocus) {
     EXPECT_GE(x.WaitForTitles({"Description", "Quillon"}), 0) << x.Titles().join(", ").toStdString();
     x.Keys({"ctrl+q"});
     EXPECT_EQ(x.ExitStatus(), 0) << x.Errors();
+}
+
+// Under a window manager, as a user with a task bar meets it: a window the
+// application shows comes back from minimised and to the front; the About
+// window has a title in WM_NAME too; and the main window activated while
+// the About window's menu is open hides the About window, menu and all.
+TEST(OnXServer, UnderAWindowManagerShownWindowsComeToTheFrontAlsoFromMinimised) {
+    SKIP_WITHOUT_X_TOOLS();
+    if (!Installed({"openbox"})) GTEST_SKIP() << "needs openbox";
+    OnXServer x({.windowManager = true});
+    ASSERT_TRUE(x.Managed());
+    ASSERT_TRUE(x.WaitForStartUpWindow()) << x.Errors();
+    EXPECT_EQ(x.Property(x.Id("Tesmora"), "WM_NAME"), "WM_NAME(STRING) = \"Tesmora\"");
+    x.Keys({"space"});
+    ASSERT_GE(x.WaitForTitles({"Quillon"}), 0) << x.Titles().join(", ").toStdString();
+    x.Keys({"alt+w", "d"});
+    ASSERT_GE(x.WaitForTitles({"Description", "Quillon"}), 0) << x.Titles().join(", ").toStdString();
+
+    // The ids are taken while no window comes or goes.
+    const QMap<QString, QString> ids{{"Quillon", x.Id("Quillon")}, {"Description", x.Id("Description")}};
+    auto activate = [&](const QString& title) { x.Tool("xdotool", {"windowactivate", "--sync", ids[title]}); };
+    const struct {
+        const char* window;
+        const char* from;  // the window whose Window menu shows it
+        const char* key;
+    } cases[] = {{"Description", "Quillon", "d"}, {"Tesmora", "Description", "a"}, {"Quillon", "Description", "c"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.window);
+        activate(c.from);
+        x.Keys({"alt+w", c.key});
+        ASSERT_TRUE(x.WaitUntil([&] { return !x.Id(c.window).isEmpty(); }));
+        const QString id = x.Id(c.window);
+        x.Tool("xdotool", {"windowminimize", id});
+        ASSERT_TRUE(x.WaitUntil([&] { return x.Property(id, "WM_STATE").contains("Iconic"); }));
+        activate(c.from);
+        x.Keys({"alt+w", c.key});
+        EXPECT_TRUE(x.WaitUntil([&] {
+            return x.Property(id, "WM_STATE").contains("Normal") && !x.Property(id, "_NET_WM_STATE").contains("HIDDEN") &&
+                   x.Tool("xdotool", {"getactivewindow"}) == id;
+        })) << x.Property(id, "WM_STATE").toStdString();
+    }
+
+    // The About window in front with its Window menu open; then a task bar
+    // activates the main window.
+    activate("Description");
+    x.Keys({"alt+w", "a"});
+    ASSERT_TRUE(x.WaitUntil([&] { return !x.Id("Tesmora").isEmpty(); }));
+    const QStringList before = x.Shown();
+    x.Keys({"alt+w"});
+    ASSERT_TRUE(x.WaitUntil([&] { return x.Shown().size() == before.size() + 1; }));
+    x.Tool("xdotool", {"windowactivate", ids["Quillon"]});
+    QStringList left = ids.values();
+    left.sort();
+    EXPECT_TRUE(x.WaitUntil([&] {
+        QStringList shown = x.Shown();
+        shown.sort();
+        return shown == left;
+    })) << x.Shown().join(", ").toStdString();
+    x.Keys({"ctrl+q"});
+    EXPECT_EQ(x.ExitStatus(), 0) << x.Errors();
+}
+
+// Windows open at their stored size (Qt would cap them at two thirds of the
+// screen); a screen too small for a window fits a resizeable one to it and
+// keeps a fixed-size one's title bar and menu bar on it.
+TEST(OnXServer, WindowsOpenAtTheirStoredSizeWhereTheScreenHoldsThem) {
+    SKIP_WITHOUT_X_TOOLS();
+    const struct {
+        Screen screen;
+        bool holdsThem;
+    } cases[] = {{{"1280x720"}, true}, {{"800x600", "2"}, false}};  // 400 x 300 in window units
+    for (const auto& c : cases) {
+        const Screen& screen = c.screen;
+        SCOPED_TRACE((screen.size + " scaled " + screen.scaleFactor).toStdString());
+        OnXServer x(screen);
+        ASSERT_TRUE(x.WaitForStartUpWindow()) << x.Errors();
+        x.Keys({"space"});
+        ASSERT_GE(x.WaitForTitles({"Quillon"}), 0) << x.Titles().join(", ").toStdString();
+        x.Keys({"alt+w", "d"});
+        ASSERT_GE(x.WaitForTitles({"Description", "Quillon"}), 0) << x.Titles().join(", ").toStdString();
+        const QRect main = x.Geometry(x.Id("Quillon")), description = x.Geometry(x.Id("Description"));
+        const int scale = screen.scaleFactor.toInt();
+        if (c.holdsThem) {
+            // The stored sizes, 515 x 440 and 427 x 491, beside the same menu bar.
+            EXPECT_EQ(description.height() - 491 * scale, main.height() - 440 * scale);
+            EXPECT_EQ(description.width(), 427 * scale);
+        } else {
+            const QSize size(screen.size.section('x', 0, 0).toInt(), screen.size.section('x', 1).toInt());
+            EXPECT_TRUE(QRect(QPoint(0, 0), size).contains(description)) << description.height();
+        }
+        EXPECT_GE(main.top(), 0);
+        EXPECT_GE(main.left(), 0);
+        EXPECT_EQ(main.width(), 515 * scale);
+        x.Keys({"ctrl+q"});
+        EXPECT_EQ(x.ExitStatus(), 0) << x.Errors();
+    }
 }
 
 // Without a display: one line that says so and how to run it, status 1.
