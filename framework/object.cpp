@@ -1,7 +1,7 @@
 #include "framework/object.h"
 
 #include "framework/control.h"
-#include "framework/property_stream.h"
+#include "framework/property_keys.h"
 
 #include <algorithm>
 #include <deque>
