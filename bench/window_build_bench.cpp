@@ -18,6 +18,7 @@
 #include "framework/push_button.h"
 #include "framework/canvas.h"
 #include "framework/rectangle.h"
+#include "framework/property_encoder.h"
 #include "framework/property_stream.h"
 #include "framework/qt_bridge.h"
 #include "framework/window.h"

@@ -1,7 +1,7 @@
 #include "framework/object.h"
 
 #include "framework/control.h"
-#include "framework/property_stream.h"
+#include "framework/property_keys.h"
 
 #include <algorithm>
 #include <deque>
@@ -40,9 +40,9 @@ const EventBinding* ClassRecord::FindEvent(std::string_view event) const {
                           [&](const EventBinding& b) { return b.event == event; });
 }
 
-const PropertyDecl* ClassRecord::FindProperty(std::string_view name) const {
+const PropertyDecl* ClassRecord::FindProperty(std::string_view property) const {
     return FindAlongBases(this, &ClassRecord::properties,
-                          [&](const PropertyDecl& p) { return EqualIgnoringAsciiCase(p.name, name); });
+                          [&](const PropertyDecl& p) { return EqualIgnoringAsciiCase(p.name, property); });
 }
 
 const ControlEvent* ClassRecord::FindControlEvent(std::string_view event) const {

@@ -88,7 +88,7 @@ struct ClassRecord {
     // without regard to ASCII letter case, as layout data spells some
     // differently from their declarations.
     const EventBinding* FindEvent(std::string_view event) const;
-    const PropertyDecl* FindProperty(std::string_view name) const;
+    const PropertyDecl* FindProperty(std::string_view property) const;
     const ControlEvent* FindControlEvent(std::string_view event) const;
     // The property the layout key at that place in the key table sets, or
     // nullptr; a record that was never registered is searched.

@@ -3,6 +3,7 @@
 #include "framework/exceptions.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstdio>
 #include <cstring>
 #include <string>

@@ -5,6 +5,7 @@
 // two-byte character, a key standing twice, and the About window's order.
 #pragma once
 
+#include "framework/property_encoder.h"
 #include "framework/property_stream.h"
 
 #include <array>

@@ -2,7 +2,7 @@
 // control, each applied as stored when the window is built.
 #pragma once
 
-#include "framework/property_stream.h"
+#include "framework/property_encoder.h"
 #include "resources/layout_common.h"
 #include "resources/notices.h"
 

@@ -8,7 +8,7 @@
 // then gives only what sets that control apart.
 #pragma once
 
-#include "framework/property_stream.h"
+#include "framework/property_encoder.h"
 #include "resources/layout_common.h"
 #include "resources/notices.h"
 

@@ -5,7 +5,7 @@
 // follow all four edges of the window when it is resized.
 #pragma once
 
-#include "framework/property_stream.h"
+#include "framework/property_encoder.h"
 #include "resources/layout_common.h"
 #include "resources/description_text.h"
 

@@ -3,7 +3,7 @@
 // whose 22 keys stand in the same order in every window.
 #pragma once
 
-#include "framework/property_stream.h"
+#include "framework/property_encoder.h"
 
 #include <array>
 #include <cstdint>

@@ -1,4 +1,5 @@
 #include "framework/exceptions.h"
+#include "framework/property_encoder.h"
 #include "framework/property_stream.h"
 #include "fuzz/seeds.h"
 

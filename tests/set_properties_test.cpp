@@ -2,6 +2,7 @@
 // is what the widgets show.
 #include "framework/canvas.h"
 #include "framework/label.h"
+#include "framework/property_encoder.h"
 #include "framework/property_stream.h"
 #include "framework/push_button.h"
 #include "framework/qt_bridge.h"
