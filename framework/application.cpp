@@ -6,6 +6,7 @@
 #include <QMessageBox>
 #include <QTimer>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cxxabi.h>
@@ -63,7 +64,7 @@ void Report(const std::string& type, const std::string& message) {
     Quit(1);
 }
 
-// Qt ends the process when no display can be opened, blaming the
+// Qt ends the process when no platform plugin can be started, blaming the
 // installation. While the Qt application is made, its messages are held
 // back: a fatal one gives way to one line that says what is wrong, and the
 // status 1; the others go out as usual once the application stands.
@@ -85,13 +86,37 @@ MessageHold& Hold() {
     return hold;
 }
 
+// The X11 plugin says first that it could not reach the display; any other
+// failure is the platform's own (a plugin that does not exist, or one that
+// cannot be loaded).
+bool NoDisplay(const std::vector<HeldMessage>& held) {
+    return std::any_of(held.begin(), held.end(), [](const HeldMessage& m) {
+        return m.category == "qt.qpa.xcb" && m.text.startsWith(QLatin1String("could not connect to display"));
+    });
+}
+
+// Qt's reason in one line: what its platform messages said about the plugin
+// asked for, and which plugins there are; not its advice to reinstall.
+QString PlatformFailure(const std::vector<HeldMessage>& held, const QString& fatal) {
+    QStringList reasons;
+    for (const HeldMessage& m : held)
+        if (m.category.startsWith("qt.qpa")) reasons << m.text.simplified();
+    const qsizetype available = fatal.indexOf(QLatin1String("Available platform plugins"));
+    reasons << (available >= 0 ? fatal.mid(available) : fatal).simplified();
+    return reasons.join(QLatin1String("; "));
+}
+
 void HoldMessage(QtMsgType type, const QMessageLogContext& context, const QString& text) {
     MessageHold& hold = Hold();
     if (type == QtFatalMsg) {
-        std::fprintf(stderr,
-                     "%s: no display could be opened; run it in a desktop session, or without one under a "
-                     "virtual display: xvfb-run -a %s\n",
-                     hold.name.c_str(), hold.command.c_str());
+        if (NoDisplay(hold.held))
+            std::fprintf(stderr,
+                         "%s: no display could be opened; run it in a desktop session, or without one under a "
+                         "virtual display: xvfb-run -a %s\n",
+                         hold.name.c_str(), hold.command.c_str());
+        else
+            std::fprintf(stderr, "%s: the platform plugin could not be started: %s\n", hold.name.c_str(),
+                         qPrintable(PlatformFailure(hold.held, text)));
         std::fflush(stderr);
         std::_Exit(1);
     }
@@ -102,7 +127,9 @@ void ReleaseMessages() {
     MessageHold& hold = Hold();
     qInstallMessageHandler(hold.previous);
     for (const HeldMessage& m : std::exchange(hold.held, {})) {
-        const QMessageLogContext context(m.file.constData(), m.line, m.function.constData(), m.category.constData());
+        // A message without a category must not come out with an empty one.
+        const QMessageLogContext context(m.file.constData(), m.line, m.function.constData(),
+                                         m.category.isNull() ? nullptr : m.category.constData());
         if (hold.previous) hold.previous(m.type, context, m.text);
         else std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(m.type, context, m.text)));
     }
@@ -185,6 +212,15 @@ void RuntimeInit(int& argc, char** argv) {
     Hold().previous = qInstallMessageHandler(HoldMessage);
     State().qtApp = std::make_unique<QApplication>(argc, argv);
     ReleaseMessages();
+    // A plugin may start without a screen (the framebuffer one where there
+    // is no framebuffer); Qt would crash placing the first window. Its
+    // reason went out just before.
+    if (!QGuiApplication::primaryScreen()) {
+        std::fprintf(stderr, "%s: the platform plugin \"%s\" found no screen to show windows on\n",
+                     Hold().name.c_str(), qPrintable(QGuiApplication::platformName()));
+        std::fflush(stderr);
+        std::_Exit(1);
+    }
     // The framework, not Qt, decides when the last window's closing ends
     // the application (see Window::Close).
     QApplication::setQuitOnLastWindowClosed(false);

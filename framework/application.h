@@ -70,8 +70,8 @@ int QuitCode();
 using ModuleInitializer = void (*)();
 
 // Starts the runtime: the Qt application object, unless one exists. When no
-// display can be opened, says so in one line on standard error and ends the
-// process with status 1.
+// display can be opened, or the platform plugin cannot be started, says
+// which in one line on standard error and ends the process with status 1.
 void RuntimeInit(int& argc, char** argv);
 // Runs the module initialisers in table order.
 void RuntimePerformInitializers(std::span<const ModuleInitializer> initializers);
