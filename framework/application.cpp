@@ -1,5 +1,12 @@
 #include "framework/application.h"
 
+#include "framework/canvas.h"
+#include "framework/label.h"
+#include "framework/menu.h"
+#include "framework/push_button.h"
+#include "framework/rectangle.h"
+#include "framework/text_edit.h"
+#include "framework/timer.h"
 #include "framework/window.h"
 
 #include <QApplication>
@@ -147,6 +154,7 @@ const ClassRecord& Application::Class() {
 }
 
 void Application::SetSupportsHiDPI(bool on) {
+    CheckUIThread();
     // Qt 6 scales for high-resolution screens by itself; switching support
     // off keeps one device pixel per point.
     if (!on) qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
@@ -156,14 +164,15 @@ void Application::_x_SetVersionData(std::int64_t major, std::int64_t minor, std:
                                     std::int64_t nonRelease, std::int64_t stageCode,
                                     const String& longVersion, const String& shortVersion,
                                     const String& packageInfo) {
-    major_ = major;
-    minor_ = minor;
-    bug_ = bug;
-    nonRelease_ = nonRelease;
-    stageCode_ = stageCode;
-    longVersion_ = longVersion;
-    shortVersion_ = shortVersion;
-    packageInfo_ = packageInfo;
+    State& state = *state_;
+    state.major = major;
+    state.minor = minor;
+    state.bug = bug;
+    state.nonRelease = nonRelease;
+    state.stageCode = stageCode;
+    state.longVersion = longVersion;
+    state.shortVersion = shortVersion;
+    state.packageInfo = packageInfo;
     // Only the name, not a display name: Qt would append a display name to
     // every window title, and the titles are the layout data's. The name
     // still stands in for an empty title and heads message boxes.
@@ -173,19 +182,20 @@ void Application::_x_SetVersionData(std::int64_t major, std::int64_t minor, std:
     }
 }
 
-void Application::SetMenuBar(std::shared_ptr<fw::MenuBar> menuBar) { menuBar_ = std::move(menuBar); }
+void Application::SetMenuBar(std::shared_ptr<fw::MenuBar> menuBar) { state_->menuBar = std::move(menuBar); }
 
 void Application::AddMenuHandler(const String& itemName, std::function<bool()> handler) {
-    CheckUIThread();
-    menuHandlers_[itemName] = std::move(handler);
+    state_->menuHandlers[itemName] = std::move(handler);
 }
 
 const std::function<bool()>* Application::MenuHandler(std::string_view itemName) const {
-    auto it = menuHandlers_.find(itemName);
-    return it == menuHandlers_.end() ? nullptr : &it->second;
+    const auto& handlers = state_->menuHandlers;
+    auto it = handlers.find(itemName);
+    return it == handlers.end() ? nullptr : &it->second;
 }
 
 void Application::RaiseEvent(std::string_view event) {
+    CheckUIThread();
     if (const EventBinding* binding = Record().FindEvent(event))
         if (auto* handler = std::get_if<std::function<void(Object&)>>(&binding->handler)) (*handler)(*this);
 }
@@ -228,6 +238,15 @@ void RuntimeInit(int& argc, char** argv) {
 
 void RuntimePerformInitializers(std::span<const ModuleInitializer> initializers) {
     if (!QApplication::instance()) RuntimeInit(g_argc, g_argv);
+    // The framework's own class records come first, so that from here on
+    // each is known by name, also one that no window uses.
+    static const ClassRecord& (*const kFrameworkClasses[])() = {
+        Application::Class, Window::Class, Control::Class, RectControl::Class, FontControl::Class,
+        TextControl::Class, TextEdit::Class, TextArea::Class, TextField::Class, Label::Class,
+        PushButton::Class, Canvas::Class, Rectangle::Class, Timer::Class, MenuItem::Class,
+        QuitMenuItem::Class, AppleMenuItem::Class, MenuBar::Class,
+    };
+    for (auto record : kFrameworkClasses) record();
     for (ModuleInitializer init : initializers) init();
 }
 
