@@ -1,11 +1,19 @@
 #include "framework/application.h"
 
+#include "framework/canvas.h"
+#include "framework/label.h"
+#include "framework/menu.h"
+#include "framework/push_button.h"
+#include "framework/rectangle.h"
+#include "framework/text_edit.h"
+#include "framework/timer.h"
 #include "framework/window.h"
 
 #include <QApplication>
 #include <QMessageBox>
 #include <QTimer>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cxxabi.h>
@@ -63,7 +71,7 @@ void Report(const std::string& type, const std::string& message) {
     Quit(1);
 }
 
-// Qt ends the process when no display can be opened, blaming the
+// Qt ends the process when no platform plugin can be started, blaming the
 // installation. While the Qt application is made, its messages are held
 // back: a fatal one gives way to one line that says what is wrong, and the
 // status 1; the others go out as usual once the application stands.
@@ -85,13 +93,37 @@ MessageHold& Hold() {
     return hold;
 }
 
+// The X11 plugin says first that it could not reach the display; any other
+// failure is the platform's own (a plugin that does not exist, or one that
+// cannot be loaded).
+bool NoDisplay(const std::vector<HeldMessage>& held) {
+    return std::any_of(held.begin(), held.end(), [](const HeldMessage& m) {
+        return m.category == "qt.qpa.xcb" && m.text.startsWith(QLatin1String("could not connect to display"));
+    });
+}
+
+// Qt's reason in one line: what its platform messages said about the plugin
+// asked for, and which plugins there are; not its advice to reinstall.
+QString PlatformFailure(const std::vector<HeldMessage>& held, const QString& fatal) {
+    QStringList reasons;
+    for (const HeldMessage& m : held)
+        if (m.category.startsWith("qt.qpa")) reasons << m.text.simplified();
+    const qsizetype available = fatal.indexOf(QLatin1String("Available platform plugins"));
+    reasons << (available >= 0 ? fatal.mid(available) : fatal).simplified();
+    return reasons.join(QLatin1String("; "));
+}
+
 void HoldMessage(QtMsgType type, const QMessageLogContext& context, const QString& text) {
     MessageHold& hold = Hold();
     if (type == QtFatalMsg) {
-        std::fprintf(stderr,
-                     "%s: no display could be opened; run it in a desktop session, or without one under a "
-                     "virtual display: xvfb-run -a %s\n",
-                     hold.name.c_str(), hold.command.c_str());
+        if (NoDisplay(hold.held))
+            std::fprintf(stderr,
+                         "%s: no display could be opened; run it in a desktop session, or without one under a "
+                         "virtual display: xvfb-run -a %s\n",
+                         hold.name.c_str(), hold.command.c_str());
+        else
+            std::fprintf(stderr, "%s: the platform plugin could not be started: %s\n", hold.name.c_str(),
+                         qPrintable(PlatformFailure(hold.held, text)));
         std::fflush(stderr);
         std::_Exit(1);
     }
@@ -102,7 +134,9 @@ void ReleaseMessages() {
     MessageHold& hold = Hold();
     qInstallMessageHandler(hold.previous);
     for (const HeldMessage& m : std::exchange(hold.held, {})) {
-        const QMessageLogContext context(m.file.constData(), m.line, m.function.constData(), m.category.constData());
+        // A message without a category must not come out with an empty one.
+        const QMessageLogContext context(m.file.constData(), m.line, m.function.constData(),
+                                         m.category.isNull() ? nullptr : m.category.constData());
         if (hold.previous) hold.previous(m.type, context, m.text);
         else std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(m.type, context, m.text)));
     }
@@ -120,6 +154,7 @@ const ClassRecord& Application::Class() {
 }
 
 void Application::SetSupportsHiDPI(bool on) {
+    CheckUIThread();
     // Qt 6 scales for high-resolution screens by itself; switching support
     // off keeps one device pixel per point.
     if (!on) qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
@@ -129,14 +164,15 @@ void Application::_x_SetVersionData(std::int64_t major, std::int64_t minor, std:
                                     std::int64_t nonRelease, std::int64_t stageCode,
                                     const String& longVersion, const String& shortVersion,
                                     const String& packageInfo) {
-    major_ = major;
-    minor_ = minor;
-    bug_ = bug;
-    nonRelease_ = nonRelease;
-    stageCode_ = stageCode;
-    longVersion_ = longVersion;
-    shortVersion_ = shortVersion;
-    packageInfo_ = packageInfo;
+    State& state = *state_;
+    state.major = major;
+    state.minor = minor;
+    state.bug = bug;
+    state.nonRelease = nonRelease;
+    state.stageCode = stageCode;
+    state.longVersion = longVersion;
+    state.shortVersion = shortVersion;
+    state.packageInfo = packageInfo;
     // Only the name, not a display name: Qt would append a display name to
     // every window title, and the titles are the layout data's. The name
     // still stands in for an empty title and heads message boxes.
@@ -146,19 +182,20 @@ void Application::_x_SetVersionData(std::int64_t major, std::int64_t minor, std:
     }
 }
 
-void Application::SetMenuBar(std::shared_ptr<fw::MenuBar> menuBar) { menuBar_ = std::move(menuBar); }
+void Application::SetMenuBar(std::shared_ptr<fw::MenuBar> menuBar) { state_->menuBar = std::move(menuBar); }
 
 void Application::AddMenuHandler(const String& itemName, std::function<bool()> handler) {
-    CheckUIThread();
-    menuHandlers_[itemName] = std::move(handler);
+    state_->menuHandlers[itemName] = std::move(handler);
 }
 
 const std::function<bool()>* Application::MenuHandler(std::string_view itemName) const {
-    auto it = menuHandlers_.find(itemName);
-    return it == menuHandlers_.end() ? nullptr : &it->second;
+    const auto& handlers = state_->menuHandlers;
+    auto it = handlers.find(itemName);
+    return it == handlers.end() ? nullptr : &it->second;
 }
 
 void Application::RaiseEvent(std::string_view event) {
+    CheckUIThread();
     if (const EventBinding* binding = Record().FindEvent(event))
         if (auto* handler = std::get_if<std::function<void(Object&)>>(&binding->handler)) (*handler)(*this);
 }
@@ -185,6 +222,15 @@ void RuntimeInit(int& argc, char** argv) {
     Hold().previous = qInstallMessageHandler(HoldMessage);
     State().qtApp = std::make_unique<QApplication>(argc, argv);
     ReleaseMessages();
+    // A plugin may start without a screen (the framebuffer one where there
+    // is no framebuffer); Qt would crash placing the first window. Its
+    // reason went out just before.
+    if (!QGuiApplication::primaryScreen()) {
+        std::fprintf(stderr, "%s: the platform plugin \"%s\" found no screen to show windows on\n",
+                     Hold().name.c_str(), qPrintable(QGuiApplication::platformName()));
+        std::fflush(stderr);
+        std::_Exit(1);
+    }
     // The framework, not Qt, decides when the last window's closing ends
     // the application (see Window::Close).
     QApplication::setQuitOnLastWindowClosed(false);
@@ -192,6 +238,15 @@ void RuntimeInit(int& argc, char** argv) {
 
 void RuntimePerformInitializers(std::span<const ModuleInitializer> initializers) {
     if (!QApplication::instance()) RuntimeInit(g_argc, g_argv);
+    // The framework's own class records come first, so that from here on
+    // each is known by name, also one that no window uses.
+    static const ClassRecord& (*const kFrameworkClasses[])() = {
+        Application::Class, Window::Class, Control::Class, RectControl::Class, FontControl::Class,
+        TextControl::Class, TextEdit::Class, TextArea::Class, TextField::Class, Label::Class,
+        PushButton::Class, Canvas::Class, Rectangle::Class, Timer::Class, MenuItem::Class,
+        QuitMenuItem::Class, AppleMenuItem::Class, MenuBar::Class,
+    };
+    for (auto record : kFrameworkClasses) record();
     for (ModuleInitializer init : initializers) init();
 }
 

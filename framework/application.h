@@ -26,20 +26,20 @@ public:
     void _x_SetVersionData(std::int64_t major, std::int64_t minor, std::int64_t bug,
                            std::int64_t nonRelease, std::int64_t stageCode, const String& longVersion,
                            const String& shortVersion, const String& packageInfo);
-    std::int64_t MajorVersion() const { return major_; }
-    std::int64_t MinorVersion() const { return minor_; }
-    std::int64_t BugVersion() const { return bug_; }
-    std::int64_t NonReleaseVersion() const { return nonRelease_; }
-    std::int64_t StageCode() const { return stageCode_; }
-    String LongVersion() const { return longVersion_; }
-    String Copyright() const { return longVersion_; }
-    String ShortVersion() const { return shortVersion_; }
-    String Version() const { return shortVersion_; }
-    String PackageInfo() const { return packageInfo_; }
-    String Description() const { return packageInfo_; }
+    std::int64_t MajorVersion() const { return state_->major; }
+    std::int64_t MinorVersion() const { return state_->minor; }
+    std::int64_t BugVersion() const { return state_->bug; }
+    std::int64_t NonReleaseVersion() const { return state_->nonRelease; }
+    std::int64_t StageCode() const { return state_->stageCode; }
+    String LongVersion() const { return state_->longVersion; }
+    String Copyright() const { return state_->longVersion; }
+    String ShortVersion() const { return state_->shortVersion; }
+    String Version() const { return state_->shortVersion; }
+    String PackageInfo() const { return state_->packageInfo; }
+    String Description() const { return state_->packageInfo; }
 
     void SetMenuBar(std::shared_ptr<fw::MenuBar> menuBar);
-    std::shared_ptr<fw::MenuBar> MenuBar() const { return menuBar_; }
+    std::shared_ptr<fw::MenuBar> MenuBar() const { return state_->menuBar; }
 
     // Menu handlers of the application, asked after the frontmost window's.
     void AddMenuHandler(const String& itemName, std::function<bool()> handler);
@@ -48,10 +48,13 @@ public:
     void RaiseEvent(std::string_view event);
 
 private:
-    std::int64_t major_ = 0, minor_ = 0, bug_ = 0, nonRelease_ = 0, stageCode_ = 0;
-    String longVersion_, shortVersion_, packageInfo_;
-    std::shared_ptr<fw::MenuBar> menuBar_;
-    std::map<String, std::function<bool()>, std::less<>> menuHandlers_;
+    struct State {
+        std::int64_t major = 0, minor = 0, bug = 0, nonRelease = 0, stageCode = 0;
+        String longVersion, shortVersion, packageInfo;
+        std::shared_ptr<fw::MenuBar> menuBar;
+        std::map<String, std::function<bool()>, std::less<>> menuHandlers;
+    };
+    UIThreadOnly<State> state_;
 };
 
 // The registered application object, or nullptr before registration.
@@ -70,10 +73,11 @@ int QuitCode();
 using ModuleInitializer = void (*)();
 
 // Starts the runtime: the Qt application object, unless one exists. When no
-// display can be opened, says so in one line on standard error and ends the
-// process with status 1.
+// display can be opened, or the platform plugin cannot be started, says
+// which in one line on standard error and ends the process with status 1.
 void RuntimeInit(int& argc, char** argv);
-// Runs the module initialisers in table order.
+// Builds the class records of the framework's own classes, then runs the
+// module initialisers in table order.
 void RuntimePerformInitializers(std::span<const ModuleInitializer> initializers);
 // Registers the routine that calls a start-up step and hands back the
 // exception that escaped it, if any.

@@ -56,7 +56,7 @@ Canvas::Canvas() {
 }
 
 void Canvas::SetBackdrop(std::shared_ptr<Picture> picture) {
-    backdrop_ = std::move(picture);
+    *backdrop_ = std::move(picture);
     if (Widget()) Widget()->update();
 }
 

@@ -15,13 +15,13 @@ public:
     const ClassRecord& Record() const override { return Class(); }
     Canvas();
     void SetBackdrop(std::shared_ptr<Picture> picture);
-    const std::shared_ptr<Picture>& Backdrop() const { return backdrop_; }
+    const std::shared_ptr<Picture>& Backdrop() const { return *backdrop_; }
     void SetAllowFocus(bool);
     // A mouse press at (x, y) in the canvas; true when a handler took it.
     bool MouseDown(std::int64_t x, std::int64_t y);
 
 private:
-    std::shared_ptr<Picture> backdrop_;
+    UIThreadOnly<std::shared_ptr<Picture>> backdrop_;
 };
 
 }  // namespace fw

@@ -106,23 +106,24 @@ const ClassRecord& Control::Class() {
 
 Control::~Control() = default;
 
-Window* Control::Owner() const { return static_cast<Window*>(owner_.lock().get()); }
+Window* Control::Owner() const { return static_cast<Window*>(state_->owner.lock().get()); }
 
 void Control::AttachTo(Window& window) {
-    owner_ = window.shared_from_this();
+    state_->owner = window.shared_from_this();
     if (auto* child = dynamic_cast<PaneChild*>(this)) {
         child->SetWindow(std::static_pointer_cast<Window>(window.shared_from_this()));
-        child->SetIndex(index_);
+        child->SetIndex(state_->index);
     }
 }
 
 void Control::SetEventHandler(std::string_view event, Delegate delegate) {
-    handlers_[String(event)] = std::move(delegate);
+    state_->handlers[String(event)] = std::move(delegate);
 }
 
 const Delegate* Control::EventHandler(std::string_view event) const {
-    auto it = handlers_.find(event);
-    return it == handlers_.end() ? nullptr : &it->second;
+    const auto& handlers = state_->handlers;
+    auto it = handlers.find(event);
+    return it == handlers.end() ? nullptr : &it->second;
 }
 
 // ---------------------------------------------------------------------------
@@ -144,18 +145,14 @@ QWidget* NewWidgetHome::Current() { return g_newWidgetHome; }
 
 RectControl::RectControl() : impl_(std::make_unique<RectControlImpl>()) {}
 
-RectControl::~RectControl() { delete impl_->widget.data(); }
+RectControl::~RectControl() { delete impl_.Unchecked().widget.data(); }
 
 // The new widget is left neither shown nor hidden: on a window not yet on
 // screen it appears with the window, unless its layout hides it (see
 // ApplyVisible). Between its making and its joining a window nothing shows.
 void RectControl::SetWidget(QWidget* widget) { impl_->widget = widget; }
 
-// Every operation of a control that touches its widget comes through here.
-QWidget* RectControl::Widget() const {
-    CheckUIThread();
-    return impl_->widget;
-}
+QWidget* RectControl::Widget() const { return impl_->widget; }
 
 void RectControl::BeginProperties() { ++impl_->streamDepth; }
 
@@ -329,11 +326,11 @@ const ClassRecord& FontControl::Class() {
     return record;
 }
 
-void FontControl::SetFontName(std::string_view v) { fontName_ = v; ApplyFont(); }
-void FontControl::SetFontSize(float v) { fontSize_ = v; ApplyFont(); }
-void FontControl::SetBold(bool v) { bold_ = v; ApplyFont(); }
-void FontControl::SetItalic(bool v) { italic_ = v; ApplyFont(); }
-void FontControl::SetUnderline(bool v) { underline_ = v; ApplyFont(); }
+void FontControl::SetFontName(std::string_view v) { font_->name = v; ApplyFont(); }
+void FontControl::SetFontSize(float v) { font_->size = v; ApplyFont(); }
+void FontControl::SetBold(bool v) { font_->bold = v; ApplyFont(); }
+void FontControl::SetItalic(bool v) { font_->italic = v; ApplyFont(); }
+void FontControl::SetUnderline(bool v) { font_->underline = v; ApplyFont(); }
 
 const ClassRecord& TextControl::Class() {
     static const ClassRecord& record = RuntimeRegisterClass(ControlClass<TextControl>(
@@ -347,18 +344,19 @@ const ClassRecord& TextControl::Class() {
 
 void FontControl::BeginProperties() {
     RectControl::BeginProperties();
-    ++streamDepth_;
+    ++font_->streamDepth;
 }
 
 void FontControl::EndProperties() {
-    if (--streamDepth_ == 0 && fontChanged_) ApplyFont();
+    if (--font_->streamDepth == 0 && font_->changed) ApplyFont();
     RectControl::EndProperties();
 }
 
 void FontControl::ApplyFont() {
-    fontChanged_ = streamDepth_ > 0;
-    if (fontChanged_) return;
-    ChangeFont([this](QFont& font) { font = FontFor(fontName_, fontSize_, bold_, italic_, underline_); });
+    Font& f = *font_;
+    f.changed = f.streamDepth > 0;
+    if (f.changed) return;
+    ChangeFont([&f](QFont& font) { font = FontFor(f.name, f.size, f.bold, f.italic, f.underline); });
 }
 
 namespace {

@@ -31,9 +31,9 @@ public:
     // The control's default construction.
     virtual void Constructor() {}
 
-    const String& Name() const { return name_; }
-    void SetName(const String& name) { name_ = name; }
-    void SetIndex(std::int64_t index) { index_ = index; }
+    const String& Name() const { return state_->name; }
+    void SetName(const String& name) { state_->name = name; }
+    void SetIndex(std::int64_t index) { state_->index = index; }
 
     // The window the control was added to (nullptr before, or once the
     // window is gone).
@@ -44,10 +44,13 @@ public:
     const Delegate* EventHandler(std::string_view event) const;
 
 private:
-    String name_;
-    std::int64_t index_ = 0;
-    std::weak_ptr<Object> owner_;
-    std::map<String, Delegate, std::less<>> handlers_;
+    struct State {
+        String name;
+        std::int64_t index = 0;
+        std::weak_ptr<Object> owner;
+        std::map<String, Delegate, std::less<>> handlers;
+    };
+    UIThreadOnly<State> state_;
 };
 
 // A control that knows its window through the framework's pane interface;
@@ -121,7 +124,7 @@ private:
     void UpdateGeometry();
     void ApplyPendingLook();
 
-    std::unique_ptr<RectControlImpl> impl_;
+    UIThreadOnly<std::unique_ptr<RectControlImpl>> impl_;
 };
 
 // The font properties shared by every control that shows text.
@@ -136,9 +139,11 @@ public:
     void SetItalic(bool);
     void SetUnderline(bool);
 
-    String FontName() const { return fontName_; }
-    float FontSize() const { return fontSize_; }
-    bool Bold() const { return bold_; }
+    String FontName() const { return font_->name; }
+    float FontSize() const { return font_->size; }
+    bool Bold() const { return font_->bold; }
+    bool Italic() const { return font_->italic; }
+    bool Underline() const { return font_->underline; }
 
     // A stream sets the font's parts one by one; the font is made once, at
     // its end.
@@ -147,11 +152,14 @@ public:
 
 private:
     void ApplyFont();
-    String fontName_ = "System";
-    float fontSize_ = 0;
-    bool bold_ = false, italic_ = false, underline_ = false;
-    int streamDepth_ = 0;
-    bool fontChanged_ = false;
+    struct Font {
+        String name = "System";
+        float size = 0;
+        bool bold = false, italic = false, underline = false;
+        int streamDepth = 0;
+        bool changed = false;  // by a stream, not yet applied
+    };
+    UIThreadOnly<Font> font_;
 };
 
 // Text colour and alignment, beside the font, for labels and text fields.

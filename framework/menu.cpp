@@ -36,19 +36,17 @@ const ClassRecord& MenuBar::Class() {
 void MenuItem::AddMenu(std::shared_ptr<MenuItem> item) {
     CheckUIThread();
     if (!item) RaiseNil(MenuItem::Class().name);
-    children_.push_back(std::move(item));
+    state_->children.push_back(std::move(item));
 }
 
 std::shared_ptr<MenuItem> MenuItem::Child(std::string_view name) const {
-    CheckUIThread();
-    for (const auto& child : children_)
+    for (const auto& child : state_->children)
         if (child->Name() == name) return child;
     return nullptr;
 }
 
 std::shared_ptr<MenuItem> MenuItem::Lookup(std::string_view name) const {
-    CheckUIThread();
-    for (const auto& child : children_) {
+    for (const auto& child : state_->children) {
         if (child->Name() == name) return child;
         if (auto found = child->Lookup(name)) return found;
     }
@@ -56,11 +54,10 @@ std::shared_ptr<MenuItem> MenuItem::Lookup(std::string_view name) const {
 }
 
 std::shared_ptr<MenuItem> MenuItem::Item(std::int64_t index) const {
-    CheckUIThread();
     if (index < 0 || index >= Count())
         throw OutOfBoundsException("menu item index " + std::to_string(index) + " is outside 0 to " +
                                    std::to_string(Count() - 1));
-    return children_[std::size_t(index)];
+    return state_->children[std::size_t(index)];
 }
 
 }  // namespace fw

@@ -23,26 +23,23 @@ public:
     // automatically enabled; a subclass may replace it.
     virtual void Constructor() {}
 
-    const String& Name() const { return name_; }
-    void SetName(const String& name) { name_ = name; }
+    const String& Name() const { return state_->name; }
+    void SetName(const String& name) { state_->name = name; }
     // The text shown; "-" makes the item a separator.
-    const String& Value() const { return value_; }
-    void SetValue(const String& text) { value_ = text; }
-    bool Visible() const { return visible_; }
-    void SetVisible(bool visible) { visible_ = visible; }
+    const String& Value() const { return state_->value; }
+    void SetValue(const String& text) { state_->value = text; }
+    bool Visible() const { return state_->visible; }
+    void SetVisible(bool visible) { state_->visible = visible; }
     // An automatically enabled item is enabled whenever something can answer
     // it; any other item stays disabled until an EnableMenuItems handler
     // enables it.
-    bool AutoEnabled() const { return autoEnabled_; }
-    void SetAutoEnabled(bool autoEnabled) { autoEnabled_ = autoEnabled; }
+    bool AutoEnabled() const { return state_->autoEnabled; }
+    void SetAutoEnabled(bool autoEnabled) { state_->autoEnabled = autoEnabled; }
     // A key combination such as "Cmd+Q"; empty for none.
-    const String& Shortcut() const { return shortcut_; }
-    void SetShortcut(const String& shortcut) { shortcut_ = shortcut; }
-    bool Enabled() const { return enabled_; }
-    void SetEnabled(bool enabled) {
-        CheckUIThread();
-        enabled_ = enabled;
-    }
+    const String& Shortcut() const { return state_->shortcut; }
+    void SetShortcut(const String& shortcut) { state_->shortcut = shortcut; }
+    bool Enabled() const { return state_->enabled; }
+    void SetEnabled(bool enabled) { state_->enabled = enabled; }
 
     // Appends an item at the end of this one's children; a nil item raises
     // NilObjectException.
@@ -52,15 +49,18 @@ public:
     // The first item of that name anywhere below this one, depth first in
     // menu order, or nullptr.
     std::shared_ptr<MenuItem> Lookup(std::string_view name) const;
-    std::int64_t Count() const { return std::int64_t(children_.size()); }
+    std::int64_t Count() const { return std::int64_t(state_->children.size()); }
     // The child at the index; one outside 0 to Count() - 1 raises
     // OutOfBoundsException.
     std::shared_ptr<MenuItem> Item(std::int64_t index) const;
 
 private:
-    String name_, value_, shortcut_;
-    bool visible_ = true, autoEnabled_ = true, enabled_ = true;
-    std::vector<std::shared_ptr<MenuItem>> children_;
+    struct State {
+        String name, value, shortcut;
+        bool visible = true, autoEnabled = true, enabled = true;
+        std::vector<std::shared_ptr<MenuItem>> children;
+    };
+    UIThreadOnly<State> state_;
 };
 
 // The item that ends the application when nothing else answers it.

@@ -125,8 +125,10 @@ void RuntimeAddEventHandler(Control& control, std::string_view event, Delegate d
     control.SetEventHandler(event, std::move(delegate));
 }
 
+// Setting one changes nothing, but it is still an operation on a window or
+// control.
 PropertyDecl IgnoredProperty(std::string_view name, PropertyType type) {
-    return {name, type, [](Object&, const PropertyValue&) {}};
+    return {name, type, [](Object&, const PropertyValue&) { CheckUIThread(); }};
 }
 
 }  // namespace fw

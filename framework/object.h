@@ -29,8 +29,63 @@ class Object;
 class Window;
 struct ClassRecord;
 
+// The user-interface thread is the process's main thread, where the Qt
+// application lives. Window, control, menu and dialog operations may run
+// only there; anywhere else this raises ThreadAccessingUIException. It
+// costs one comparison.
+namespace detail {
+extern const std::thread::id uiThread;
+[[noreturn]] void RaiseThreadAccessingUI();
+
+template <class T>
+struct IsUniquePtr : std::false_type {};
+template <class T>
+struct IsUniquePtr<std::unique_ptr<T>> : std::true_type {};
+}  // namespace detail
+
+inline void CheckUIThread() {
+    if (std::this_thread::get_id() != detail::uiThread) [[unlikely]]
+        detail::RaiseThreadAccessingUI();
+}
+
+// The state of a window, control, menu item or of the application object,
+// or a pointer to it. Every operation reaches that state through here, so
+// off the user-interface thread it raises before it has read or changed
+// anything, and an operation added later cannot forget to.
+template <class T>
+class UIThreadOnly {
+public:
+    template <class... A>
+    explicit UIThreadOnly(A&&... args) : value_(std::forward<A>(args)...) {}
+
+    auto* operator->() {
+        CheckUIThread();
+        return Address(value_);
+    }
+    auto* operator->() const {
+        CheckUIThread();
+        return Address(value_);
+    }
+    auto& operator*() { return *operator->(); }
+    auto& operator*() const { return *operator->(); }
+    // For destructors, which must not raise.
+    auto& Unchecked() const { return *Address(value_); }
+
+private:
+    template <class U>
+    static auto* Address(U& value) {
+        if constexpr (detail::IsUniquePtr<std::remove_const_t<U>>::value) return value.get();
+        else return &value;
+    }
+
+    T value_;
+};
+
 class Object : public std::enable_shared_from_this<Object> {
 public:
+    // Every window, control, menu item and application object is made on
+    // the user-interface thread, before any part of it is.
+    Object() { CheckUIThread(); }
     virtual ~Object() = default;
     virtual const ClassRecord& Record() const = 0;
 
@@ -115,19 +170,6 @@ bool RuntimeIsEventHandled(const Object& object, std::string_view className,
 
 [[noreturn]] void RaiseNil(std::string_view wanted);
 [[noreturn]] void RaiseCastFailure(const Object& object, const ClassRecord& wanted);
-
-// The user-interface thread is the process's main thread, where the Qt
-// application lives. Window, control, menu and dialog operations call this
-// at their entry; anywhere else it raises ThreadAccessingUIException. It
-// costs one comparison.
-namespace detail {
-extern const std::thread::id uiThread;
-[[noreturn]] void RaiseThreadAccessingUI();
-}  // namespace detail
-inline void CheckUIThread() {
-    if (std::this_thread::get_id() != detail::uiThread) [[unlikely]]
-        detail::RaiseThreadAccessingUI();
-}
 
 // The check against a class record, for code that knows the class only as
 // data (a window building its controls from a table).

@@ -97,9 +97,10 @@ void StyledTextPrinter::DrawBlock(double x, double y, double height) {
 
 std::shared_ptr<fw::StyledTextPrinter> TextArea::StyledTextPrinter(const std::shared_ptr<Graphics>& graphics,
                                                                    double width) const {
+    auto* edit = static_cast<QTextEdit*>(Widget());  // off the UI thread, that raises first
     if (!graphics) RaiseNil("Graphics");
     auto layout = std::make_unique<fw::StyledTextPrinter::Layout>();
-    layout->document.reset(static_cast<QTextEdit*>(Widget())->document()->clone());
+    layout->document.reset(edit->document()->clone());
     // Laid out for the printer's resolution, so that fonts given in points
     // keep their size on paper.
     layout->document->documentLayout()->setPaintDevice(&graphics->Target().Surface());

@@ -39,8 +39,11 @@ void PushButton::SetCaption(std::string_view v) { ButtonOf(*this)->setText(ToQSt
 String PushButton::Caption() const { return FromQString(ButtonOf(*this)->text()); }
 void PushButton::SetDefault(bool v) { ButtonOf(*this)->setDefault(v); }
 
+// The button is asked for also when nothing is to be set: that is still an
+// operation on the control, which only its thread may call.
 void PushButton::SetCancel(bool v) {
-    if (v) ButtonOf(*this)->setShortcut(QKeySequence(Qt::Key_Escape));
+    QPushButton* button = ButtonOf(*this);
+    if (v) button->setShortcut(QKeySequence(Qt::Key_Escape));
 }
 
 void PushButton::Push() {

@@ -383,11 +383,14 @@ const ClassRecord& TextArea::Class() {
         "TextArea", TextEdit::Class(),
         {
             Property<&TextArea::SetMultiLine>("MultiLine"),
-            Property<&TextArea::SetAllowStyledText>("AllowStyledText"),
             Property<&TextArea::SetHasVerticalScrollbar>("HasVerticalScrollbar"),
             Property<&TextArea::SetHasHorizontalScrollbar>("HasHorizontalScrollbar"),
-            Property<&TextArea::SetHideSelection>("HideSelection"),
             Property<&TextArea::SetLineSpacing>("LineSpacing"),
+            // Styled text is set by the program (SelBold); what is pasted
+            // comes in plain. How a selection shows without the focus is the
+            // desktop's.
+            IgnoredProperty("AllowStyledText", PropertyType::Boolean),
+            IgnoredProperty("HideSelection", PropertyType::Boolean),
             // 0 asks for the font's own line height.
             IgnoredProperty("LineHeight", PropertyType::Double),
             IgnoredProperty("MaximumCharactersAllowed", PropertyType::Integer),
@@ -429,9 +432,6 @@ void TextArea::SetMultiLine(bool v) {
     EditOf(*this)->oneLine = !v;
     EditOf(*this)->setWordWrapMode(v ? QTextOption::WordWrap : QTextOption::NoWrap);
 }
-
-// Styled text is set by the program (SelBold); what is pasted comes in plain.
-void TextArea::SetAllowStyledText(bool) {}
 
 void TextArea::SetHasVerticalScrollbar(bool v) {
     EditOf(*this)->setVerticalScrollBarPolicy(v ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);

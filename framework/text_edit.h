@@ -54,10 +54,8 @@ public:
     void SetText(const String& text) override;
     void SetReadOnly(bool) override;
     void SetMultiLine(bool);
-    void SetAllowStyledText(bool);
     void SetHasVerticalScrollbar(bool);
     void SetHasHorizontalScrollbar(bool);
-    void SetHideSelection(bool) {}
     void SetLineSpacing(double);
 
     // Selection, in characters; SelBold makes the selected text bold.

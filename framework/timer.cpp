@@ -37,12 +37,10 @@ Timer::Timer() : impl_(std::make_unique<TimerImpl>()) {
 Timer::~Timer() = default;
 
 void Timer::SetPeriod(std::int64_t ms) {
-    CheckUIThread();
     impl_->timer.setInterval(int(std::clamp<std::int64_t>(ms, 0, INT32_MAX)));
 }
 
 void Timer::SetRunMode(std::int64_t mode) {
-    CheckUIThread();
     impl_->runMode = mode;
     impl_->timer.stop();
     if (mode == 0) return;

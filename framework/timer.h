@@ -26,7 +26,7 @@ public:
     void Fire();
 
 private:
-    std::unique_ptr<TimerImpl> impl_;
+    UIThreadOnly<std::unique_ptr<TimerImpl>> impl_;
 };
 
 }  // namespace fw

@@ -420,12 +420,16 @@ const std::function<bool()>* Window::MenuHandler(std::string_view itemName) cons
     return it == impl_->menuHandlers.end() ? nullptr : &it->second;
 }
 
+// The window's events reach its handlers, whatever they do, only on the
+// user-interface thread.
 void Window::RaiseEvent(std::string_view event) {
+    CheckUIThread();
     if (const EventBinding* b = Record().FindEvent(event))
         if (auto* handler = std::get_if<std::function<void(Object&)>>(&b->handler)) (*handler)(*this);
 }
 
 bool Window::RaiseKeyDown(const String& key) {
+    CheckUIThread();
     if (const EventBinding* b = Record().FindEvent("KeyDown"))
         if (auto* handler = std::get_if<std::function<bool(Object&, const String&)>>(&b->handler))
             return (*handler)(*this, key);
@@ -433,6 +437,7 @@ bool Window::RaiseKeyDown(const String& key) {
 }
 
 bool Window::RaiseMouseDown(std::int64_t x, std::int64_t y) {
+    CheckUIThread();
     if (const EventBinding* b = Record().FindEvent("MouseDown"))
         if (auto* handler = std::get_if<std::function<bool(Object&, std::int64_t, std::int64_t)>>(&b->handler))
             return (*handler)(*this, x, y);
@@ -469,9 +474,13 @@ std::shared_ptr<Window> GetImplicitWindow(std::string_view className) {
     return nullptr;
 }
 
-std::vector<std::shared_ptr<Window>> LiveWindows() { return Live(); }
+std::vector<std::shared_ptr<Window>> LiveWindows() {
+    CheckUIThread();
+    return Live();
+}
 
 void RuntimeReleaseWindows() {
+    CheckUIThread();
     Closing().clear();
     // Closing one window may not build another, but be safe against it.
     while (!Live().empty()) {
@@ -481,6 +490,7 @@ void RuntimeReleaseWindows() {
 }
 
 std::shared_ptr<Window> FrontmostWindow() {
+    CheckUIThread();
     QWidget* active = QApplication::activeWindow();
     for (const auto& window : Live())
         if (window->Impl().frame.get() == active) return window;

@@ -87,7 +87,7 @@ public:
     WindowImpl& Impl() const { return *impl_; }
 
 private:
-    std::unique_ptr<WindowImpl> impl_;
+    UIThreadOnly<std::unique_ptr<WindowImpl>> impl_;
 };
 
 // The live window of the named class, shown or hidden, or nullptr when none

@@ -1,6 +1,6 @@
 // The real executable as a user meets it on a virtual X server: what the
 // window system receives as titles, and real key presses (xdotool) on the
-// About window and the menus. Also its start without any display.
+// About window and the menus. Also what it says when it cannot start.
 #include <QElapsedTimer>
 #include <QFile>
 #include <QMap>
@@ -280,27 +280,56 @@ TEST(OnXServer, WindowsOpenAtTheirStoredSizeWhereTheScreenHoldsThem) {
     }
 }
 
-// Without a display: one line that says so and how to run it, status 1.
-TEST(WithoutDisplay, SaysSoInOneLineAndEndsWithOne) {
+// A failure to start says what failed and ends with status 1. Without a
+// display (none named, or no server behind it): one line that says so and
+// how to run the application. Any other failure of the platform, also with
+// a display at hand: Qt's reason, which plugin and which ones there are,
+// in one line; a plugin that finds no screen says so last, after Qt's
+// reason.
+TEST(FailureToStart, SaysWhatFailedAndEndsWithOne) {
+    XServer server;
+    const QString working = server.Up() ? qEnvironmentVariable("DISPLAY") : QString();
     // A display number no server listens on.
     int unused = 4000;
     while (QFile::exists(QString("/tmp/.X11-unix/X%1").arg(unused))) ++unused;
-    for (const QString& display : {QString(), QString(":%1").arg(unused)}) {
-        SCOPED_TRACE(display.toStdString());
+    const QString unreachable = QString(":%1").arg(unused);
+    const QStringList noDisplay = {"no display could be opened", "xvfb-run"};
+    const QStringList noPlugin = {"\"bogus\"", "xcb", "offscreen"};
+    const struct {
+        const char* what;
+        QString display, platform;
+        QStringList args, said;
+        bool oneLine;
+    } cases[] = {
+        {"no display named", "", "", {}, noDisplay, true},
+        {"no server behind the display", unreachable, "", {}, noDisplay, true},
+        {"a plugin that does not exist, by variable", working, "bogus", {}, noPlugin, true},
+        {"a plugin that does not exist, by argument", working, "", {"-platform", "bogus"}, noPlugin, true},
+        {"a plugin without a screen", working, "linuxfb:fb=/nonexistent", {}, {"\"linuxfb\" found no screen"}, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "TESMORA_TEST_PROBE"})
             env.remove(name);
-        if (!display.isEmpty()) env.insert("DISPLAY", display);
+        if (!c.display.isEmpty()) env.insert("DISPLAY", c.display);
+        if (!c.platform.isEmpty()) env.insert("QT_QPA_PLATFORM", c.platform);
         QProcess app;
         app.setProcessEnvironment(env);
-        app.start(kApp, {});
+        app.start(kApp, c.args);
         ASSERT_TRUE(app.waitForFinished(10000));
         const QString errors = QString::fromUtf8(app.readAllStandardError());
+        const QString last = errors.trimmed().section('\n', -1);
         EXPECT_EQ(app.exitStatus(), QProcess::NormalExit);
         EXPECT_EQ(app.exitCode(), 1);
-        EXPECT_EQ(errors.count('\n'), 1) << errors.toStdString();
-        EXPECT_TRUE(errors.contains("no display could be opened") && errors.contains("xvfb-run"))
-            << errors.toStdString();
+        if (c.oneLine) {
+            EXPECT_EQ(errors.count('\n'), 1) << errors.toStdString();
+        }
+        for (const QString& part : c.said)
+            EXPECT_TRUE(last.contains(part)) << part.toStdString() << " in " << errors.toStdString();
+        if (c.said != noDisplay) {
+            EXPECT_FALSE(errors.contains("no display")) << errors.toStdString();
+        }
     }
 }
 

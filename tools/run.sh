@@ -7,6 +7,7 @@ tools/install-deps.sh
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build --target tesmora
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
+  echo "No desktop session: Tesmora is running on a virtual X display that nobody can see; press Ctrl+C to end it." >&2
   exec xvfb-run -a build/shell/tesmora
 fi
 exec build/shell/tesmora
