@@ -27,9 +27,9 @@ private:
     std::unique_ptr<Device> device_;
 };
 
-// Shows the desktop's modal print dialog, with the application's default
-// printer settings. Gives the chosen printer's Graphics, or nullptr when the
-// user cancels.
+// Shows the modal print dialog, through the platform in place (platform.h),
+// with the application's default printer settings. Gives the chosen
+// printer's Graphics, or nullptr when the user cancels.
 std::shared_ptr<Graphics> OpenPrinterDialog();
 
 // A snapshot of a text area's styled text, laid out for one Graphics at a

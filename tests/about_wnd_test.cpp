@@ -10,6 +10,7 @@
 #include "resources/notices.h"
 #include "shell/about_wnd.h"
 #include "shell/pictures.h"
+#include "tests/gui_test_support.h"
 
 #include <QLabel>
 #include <QTest>
@@ -222,8 +223,7 @@ TEST(AboutWindow, ClosedBeforeGivingWayEndsTheRunWithZero) {
     auto about = AboutWnd();
     Frame(*about)->close();  // as the frame's close button does
     EXPECT_FALSE(about->IsOpen());
-    EXPECT_TRUE(fw::QuitRequested());
-    EXPECT_EQ(fw::QuitCode(), 0);
+    EXPECT_EQ(RunEndsWith(), 0);
     // Its timer ended with it: the main window is never built.
     EXPECT_FALSE(about->Timer1().IsRunning());
     EXPECT_EQ(fw::GetImplicitWindow("ControlWnd.ControlWnd"), nullptr);
@@ -235,7 +235,7 @@ TEST(AboutWindow, ClosedAfterGivingWayLeavesTheRunGoing) {
     auto about = AboutWnd();
     about->Timer1().Fire();
     about->Close();
-    EXPECT_FALSE(fw::QuitRequested());
+    EXPECT_EQ(RunEndsWith(), kNoQuit);
 }
 
 TEST(AboutTimer, KnowsItsWindowOnlyWhileTheWindowExists) {

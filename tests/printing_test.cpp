@@ -12,7 +12,8 @@
 
 namespace {
 
-TEST(PrinterDialog, GivesNoGraphicsWhenTheUserCancels) {
+TEST(PrinterDialog, OfTheDesktopGivesNoGraphicsWhenTheUserCancels) {
+    WithTheDesktop desktop;
     bool printDialog = false;
     OnNextModalWindow([&](QWidget* dialog) {
         printDialog = qobject_cast<QPrintDialog*>(dialog) != nullptr;
