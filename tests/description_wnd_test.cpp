@@ -170,14 +170,12 @@ bool IsReadOnly(const fw::TextArea& area) { return static_cast<QTextEdit*>(area.
 // Whether exactly the title line, the product name, is bold in the text
 // area's document.
 ::testing::AssertionResult OnlyTheTitleIsBold(const fw::TextArea& area) {
-    QTextDocument& document = *static_cast<QTextEdit*>(area.Widget())->document();
+    QTextCursor cursor(static_cast<QTextEdit*>(area.Widget())->document());
     const auto title = static_cast<int>(std::string_view(kProductName).size());
-    QTextCursor cursor(&document);
-    for (int at = 0; at < document.characterCount() - 1; ++at) {
-        cursor.setPosition(at + 1);  // the format of the character before the cursor
+    // Past each character in turn: the cursor has the format of the one before it.
+    for (int at = 0; cursor.movePosition(QTextCursor::NextCharacter); ++at)
         if ((cursor.charFormat().fontWeight() >= QFont::Bold) != (at < title))
             return ::testing::AssertionFailure() << "character " << at;
-    }
     return ::testing::AssertionSuccess();
 }
 

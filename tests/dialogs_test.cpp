@@ -32,9 +32,3 @@ TEST(DesktopMessageBox, ShowsItsKindTheTextAndTheDetailWithOneOkButton) {
         EXPECT_EQ(seen, box.seen);
     }
 }
-
-TEST(Beep, SoundsThroughThePlatform) {
-    fw::Beep();
-    fw::Beep();
-    EXPECT_EQ(TestDesktop().beeps, 2);
-}

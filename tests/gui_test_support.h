@@ -28,8 +28,7 @@ public:
     void ShowMessage(MessageKind kind, const fw::String& text, const fw::String& detail) override {
         messages.push_back({kind, text, detail});
     }
-    // Chooses a printer that writes a PDF file at printTo; with no file
-    // named, cancels.
+    // A printer that writes a PDF file at printTo; cancelled when it is empty.
     std::shared_ptr<fw::Graphics> ChoosePrinter() override {
         if (printTo.isEmpty()) return nullptr;
         auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
@@ -48,25 +47,22 @@ inline TestPlatform& TestDesktop() {
     return platform;
 }
 
-// While one lives, the desktop's own platform is in place, for a test of
-// what it shows.
+// While one lives, the desktop's own platform is in place.
 struct WithTheDesktop {
     WithTheDesktop() { fw::SetPlatform(nullptr); }
     ~WithTheDesktop() { fw::SetPlatform(&TestDesktop()); }
 };
 
 // What the run ends with, as RuntimeRun returns it: the code of the Quit
-// asked for so far, or kNoQuit when none was (a Quit of the test's then ends
-// the event loop at once). The run ends once: this is a test's last look.
+// asked for so far, else kNoQuit. The run ends once: a test's last look.
 constexpr int kNoQuit = -1;
 inline int RunEndsWith() {
     QTimer::singleShot(0, qApp, [] { fw::Quit(kNoQuit); });
     return fw::RuntimeRun();
 }
 
-// Calls `action` with the application's modal window as soon as one is
-// shown (a modal window runs an event loop of its own until it is closed),
-// checking every 10 ms for up to about 5 s. `action` must close it.
+// Calls `action`, which must close it, with the application's modal window
+// as soon as one runs its own event loop: asked every 10 ms for about 5 s.
 inline void OnNextModalWindow(std::function<void(QWidget*)> action, int triesLeft = 500) {
     QTimer::singleShot(10, qApp, [action = std::move(action), triesLeft]() mutable {
         if (QWidget* modal = QApplication::activeModalWidget()) {

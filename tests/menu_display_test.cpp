@@ -304,7 +304,6 @@ TEST(MenuChoice, WindowHandlerThenApplicationsUntilOneAnswers) {
     EXPECT_EQ(RunEndsWith(), kNoQuit) << "only the Quit item quits when unanswered";
 }
 
-// Quit ends the application only when no handler answers.
 class MenuQuit : public testing::TestWithParam<bool> {};
 
 TEST_P(MenuQuit, EndsTheApplicationOnlyWhenNoHandlerAnswers) {
