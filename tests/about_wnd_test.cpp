@@ -200,12 +200,13 @@ TEST(AboutWindow, ATimerFiringOnceTheWindowIsNoLongerShownLeavesTheWindowsAlone)
     }
 }
 
-TEST(AboutWindow, WithNoInputGivesWayAfterFourSeconds) {
+// With no input, the window gives way once its timer runs out, cut short
+// here (the end-to-end test measures the four seconds), and the timer stops.
+TEST(AboutWindow, WithNoInputGivesWayWhenItsTimerRunsOut) {
     auto about = AboutWnd();
-    QTest::qWait(3000);
+    about->Timer1().SetPeriod(1);
     EXPECT_TRUE(about->IsVisible());
-    EXPECT_FALSE(MainWindowShown());
-    QTRY_VERIFY_WITH_TIMEOUT(!about->IsVisible(), 3000);
+    QTRY_VERIFY(!about->IsVisible());
     EXPECT_TRUE(MainWindowShown());
     EXPECT_FALSE(about->Timer1().IsRunning());
 }
