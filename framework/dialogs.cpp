@@ -15,4 +15,9 @@ void MsgBox(const String& message) {
     CurrentPlatform().ShowMessage(Platform::MessageKind::Warning, message, {});
 }
 
+std::shared_ptr<Graphics> OpenPrinterDialog() {
+    CheckUIThread();
+    return CurrentPlatform().ChoosePrinter();
+}
+
 }  // namespace fw

@@ -1,11 +1,15 @@
-// The framework's two ways of telling the user that input was wrong: the
-// system alert sound and a modal message box. Both go through the platform
-// in place (platform.h).
+// The framework's dialogs: the system alert sound and a modal message box,
+// which tell the user that input was wrong, and the print dialog. Each goes
+// through the platform in place (platform.h).
 #pragma once
 
 #include "framework/property_types.h"
 
+#include <memory>
+
 namespace fw {
+
+class Graphics;
 
 // Sounds the system alert.
 void Beep();
@@ -15,5 +19,10 @@ void Beep();
 // carries a warning icon and one OK button; the message is shown as plain
 // text, never interpreted as markup.
 void MsgBox(const String& message);
+
+// Shows the modal print dialog, with the application's default printer
+// settings. Gives the chosen printer's Graphics (printing.h), or nullptr
+// when the user cancels.
+std::shared_ptr<Graphics> OpenPrinterDialog();
 
 }  // namespace fw

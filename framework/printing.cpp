@@ -1,6 +1,5 @@
 #include "framework/printing_qt.h"
 
-#include "framework/platform.h"
 #include "framework/text_edit.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -46,11 +45,6 @@ QPainter& Graphics::Device::Painter() {
 Graphics::Graphics(std::unique_ptr<Device> device) : device_(std::move(device)) {}
 
 Graphics::~Graphics() = default;
-
-std::shared_ptr<Graphics> OpenPrinterDialog() {
-    CheckUIThread();
-    return CurrentPlatform().ChoosePrinter();
-}
 
 StyledTextPrinter::StyledTextPrinter(std::shared_ptr<Graphics> graphics, std::unique_ptr<Layout> layout)
     : graphics_(std::move(graphics)), layout_(std::move(layout)) {}
