@@ -3,6 +3,7 @@
 #include "framework/canvas.h"
 #include "framework/label.h"
 #include "framework/menu.h"
+#include "framework/platform.h"
 #include "framework/push_button.h"
 #include "framework/rectangle.h"
 #include "framework/text_edit.h"
@@ -10,7 +11,6 @@
 #include "framework/window.h"
 
 #include <QApplication>
-#include <QMessageBox>
 #include <QTimer>
 
 #include <algorithm>
@@ -34,7 +34,7 @@ struct RuntimeState {
     double version = 0;
     bool inEventLoop = false;
     std::optional<int> quitCode;
-    int unhandled = 0;
+    bool unhandled = false;  // an exception was reported
 };
 
 RuntimeState& State() {
@@ -58,16 +58,12 @@ std::string ClassNameOf(const std::exception& error) {
 // The one report of an exception that nothing caught.
 void Report(const std::string& type, const std::string& message) {
     auto& state = State();
-    ++state.unhandled;
+    state.unhandled = true;
     std::fprintf(stderr, "Unhandled %s: %s\n", type.c_str(), message.c_str());
     std::fflush(stderr);
-    if (state.inEventLoop) {
-        QMessageBox box(QMessageBox::Critical, QGuiApplication::applicationDisplayName(),
-                        QStringLiteral("An unexpected error ended the application."), QMessageBox::Ok);
-        box.setInformativeText(
-            QStringLiteral("%1: %2").arg(QString::fromStdString(type), QString::fromStdString(message)));
-        box.exec();
-    }
+    if (state.inEventLoop)
+        CurrentPlatform().ShowMessage(Platform::MessageKind::Error, "An unexpected error ended the application.",
+                                      type + ": " + message);
     Quit(1);
 }
 
@@ -210,9 +206,6 @@ void Quit(int code) {
     if (state.inEventLoop) QCoreApplication::exit(*state.quitCode);
 }
 
-bool QuitRequested() { return State().quitCode.has_value(); }
-int QuitCode() { return State().quitCode.value_or(0); }
-
 void RuntimeInit(int& argc, char** argv) {
     if (QApplication::instance()) return;
     // The application takes no arguments; Qt's own (such as -platform) are
@@ -322,7 +315,7 @@ void RuntimePerformFinalizers() {
 
 int RuntimeExit() {
     auto& state = State();
-    int status = state.unhandled > 0 ? 1 : state.quitCode.value_or(0);
+    int status = state.unhandled ? 1 : state.quitCode.value_or(0);
     state.qtApp.reset();
     return status;
 }
@@ -340,8 +333,6 @@ void UnhandledException(std::exception_ptr error) {
         Report(type ? TypeName(*type) : "exception", "(an exception of a type that carries no message)");
     }
 }
-
-int UnhandledExceptionCount() { return State().unhandled; }
 
 void RunHandler(const std::function<void()>& handler) {
     try {

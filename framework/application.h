@@ -63,9 +63,6 @@ void RuntimeRegisterAppObject(std::shared_ptr<Application> app);
 
 // Ends the event loop; RuntimeRun then returns the code.
 void Quit(int code = 0);
-// Whether Quit was asked for, and with which code (for checks).
-bool QuitRequested();
-int QuitCode();
 
 // ---------------------------------------------------------------------------
 // The runtime, in the order start-up calls it.
@@ -110,8 +107,6 @@ int RuntimeExit();
 void UnhandledException(const std::exception& error);
 // The same for an exception as the exception helper hands it back.
 void UnhandledException(std::exception_ptr error);
-// How many exceptions were reported (for checks).
-int UnhandledExceptionCount();
 
 // Runs a handler of the system's from inside a Qt event, so that an
 // exception escaping it reaches the report instead of unwinding through Qt.

@@ -1,33 +1,23 @@
 #include "framework/dialogs.h"
 
 #include "framework/object.h"
-
-#include <QApplication>
-#include <QMessageBox>
+#include "framework/platform.h"
 
 namespace fw {
 
-DialogLog& Dialogs() {
-    static DialogLog log;
-    return log;
-}
-
 void Beep() {
     CheckUIThread();
-    QApplication::beep();
-    ++Dialogs().beeps;
+    CurrentPlatform().Beep();
 }
 
 void MsgBox(const String& message) {
     CheckUIThread();
-    DialogLog& log = Dialogs();
-    ++log.messages;
-    log.lastMessage = message;
+    CurrentPlatform().ShowMessage(Platform::MessageKind::Warning, message, {});
+}
 
-    QMessageBox box(QMessageBox::Warning, QApplication::applicationDisplayName(),
-                    QString::fromStdString(message), QMessageBox::Ok);
-    box.setTextFormat(Qt::PlainText);
-    box.exec();
+std::shared_ptr<Graphics> OpenPrinterDialog() {
+    CheckUIThread();
+    return CurrentPlatform().ChoosePrinter();
 }
 
 }  // namespace fw

@@ -1,10 +1,15 @@
-// The framework's two ways of telling the user that input was wrong: the
-// system alert sound and a modal message box.
+// The framework's dialogs: the system alert sound and a modal message box,
+// which tell the user that input was wrong, and the print dialog. Each goes
+// through the platform in place (platform.h).
 #pragma once
 
 #include "framework/property_types.h"
 
+#include <memory>
+
 namespace fw {
+
+class Graphics;
 
 // Sounds the system alert.
 void Beep();
@@ -15,13 +20,9 @@ void Beep();
 // text, never interpreted as markup.
 void MsgBox(const String& message);
 
-// What the two calls above have done in this process, so that tests can see
-// a beep, which has no visible trace, and a message after its box is gone.
-struct DialogLog {
-    int beeps = 0;
-    int messages = 0;
-    String lastMessage;
-};
-DialogLog& Dialogs();
+// Shows the modal print dialog, with the application's default printer
+// settings. Gives the chosen printer's Graphics (printing.h), or nullptr
+// when the user cancels.
+std::shared_ptr<Graphics> OpenPrinterDialog();
 
 }  // namespace fw

@@ -43,6 +43,5 @@ std::shared_ptr<Picture> Picture::OpenFromApp(std::string_view fileName) {
 }
 
 void SetAppResourceRoot(std::string root) { ResourceRoot() = std::move(root); }
-const std::string& AppResourceRoot() { return ResourceRoot(); }
 
 }  // namespace fw

@@ -35,6 +35,5 @@ private:
 // ":/", the resources built into the executable; tests point it elsewhere to
 // see how the application copes with a missing or unreadable file.
 void SetAppResourceRoot(std::string root);
-const std::string& AppResourceRoot();
 
 }  // namespace fw

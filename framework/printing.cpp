@@ -3,7 +3,6 @@
 #include "framework/text_edit.h"
 
 #include <QAbstractTextDocumentLayout>
-#include <QPrintDialog>
 #include <QTextBlock>
 #include <QTextEdit>
 #include <QTextLayout>
@@ -13,18 +12,6 @@
 namespace fw {
 
 namespace {
-
-PrinterDialogHook& Hook() {
-    static PrinterDialogHook hook;
-    return hook;
-}
-
-std::unique_ptr<QPrinter> AskUserForPrinter() {
-    auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    QPrintDialog dialog(printer.get());
-    if (dialog.exec() != QDialog::Accepted) return nullptr;
-    return printer;
-}
 
 // Every line of the document, top to bottom, in document coordinates.
 std::vector<QRectF> LaidOutLines(QTextDocument& document) {
@@ -39,8 +26,6 @@ std::vector<QRectF> LaidOutLines(QTextDocument& document) {
 }
 
 }  // namespace
-
-void SetPrinterDialogHook(PrinterDialogHook hook) { Hook() = std::move(hook); }
 
 Graphics::Device::Device(std::unique_ptr<QPrinter> owned) : printer(std::move(owned)), surface(printer.get()) {}
 
@@ -60,13 +45,6 @@ QPainter& Graphics::Device::Painter() {
 Graphics::Graphics(std::unique_ptr<Device> device) : device_(std::move(device)) {}
 
 Graphics::~Graphics() = default;
-
-std::shared_ptr<Graphics> OpenPrinterDialog() {
-    CheckUIThread();
-    std::unique_ptr<QPrinter> printer = Hook() ? Hook()() : AskUserForPrinter();
-    if (!printer) return nullptr;
-    return std::make_shared<Graphics>(std::make_unique<Graphics::Device>(std::move(printer)));
-}
 
 StyledTextPrinter::StyledTextPrinter(std::shared_ptr<Graphics> graphics, std::unique_ptr<Layout> layout)
     : graphics_(std::move(graphics)), layout_(std::move(layout)) {}

@@ -1,4 +1,4 @@
-// Printing: the desktop's print dialog gives a Graphics for the chosen
+// Printing: the print dialog (dialogs.h) gives a Graphics for the chosen
 // printer; a text area's StyledTextPrinter lays its styled text out for that
 // printer and draws it block by block. Lengths are in points (1/72 inch);
 // (0, 0) is the top left of the page's printable area.
@@ -26,11 +26,6 @@ public:
 private:
     std::unique_ptr<Device> device_;
 };
-
-// Shows the desktop's modal print dialog, with the application's default
-// printer settings. Gives the chosen printer's Graphics, or nullptr when the
-// user cancels.
-std::shared_ptr<Graphics> OpenPrinterDialog();
 
 // A snapshot of a text area's styled text, laid out for one Graphics at a
 // fixed width (made by TextArea::StyledTextPrinter). Later edits of the

@@ -8,7 +8,6 @@
 #include <QPrinter>
 #include <QTextDocument>
 
-#include <functional>
 #include <memory>
 
 namespace fw {
@@ -38,12 +37,5 @@ struct StyledTextPrinter::Layout {
     // How many lines earlier blocks have drawn.
     std::size_t linesDrawn = 0;
 };
-
-// Test seam: while a hook is set, OpenPrinterDialog shows no dialog and
-// calls the hook instead, standing in for the user. It returns the printer
-// the user would have chosen (for example one writing a PDF file) or
-// nullptr for a cancelled dialog. An empty hook brings the dialog back.
-using PrinterDialogHook = std::function<std::unique_ptr<QPrinter>()>;
-void SetPrinterDialogHook(PrinterDialogHook hook);
 
 }  // namespace fw

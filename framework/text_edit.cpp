@@ -481,12 +481,6 @@ void TextArea::SetSelBold(bool bold) {
     EditOf(*this)->textCursor().mergeCharFormat(format);
 }
 
-bool TextArea::IsBoldAt(std::int64_t position) const {
-    QTextCursor cursor(EditOf(*this)->document());
-    cursor.setPosition(int(position) + 1);  // the format of the character before the cursor
-    return cursor.charFormat().fontWeight() >= QFont::Bold;
-}
-
 bool TextArea::CanDo(EditCommand command) const { return CanRun(EditOf(*this)->State(), command); }
 void TextArea::Do(EditCommand command) { Run(*EditOf(*this), command); }
 

@@ -64,8 +64,6 @@ public:
     std::int64_t SelStart() const;
     std::int64_t SelLength() const;
     void SetSelBold(bool);
-    // Whether the character at the position is bold (for checks).
-    bool IsBoldAt(std::int64_t position) const;
 
     // The current styled text, laid out `width` points wide for printing on
     // the Graphics (printing.h). A nil Graphics raises NilObjectException.

@@ -345,8 +345,7 @@ void Window::Show() {
     // A minimised window comes back, keeping whether it was maximised.
     impl_->frame->setWindowState(impl_->frame->windowState() & ~Qt::WindowMinimized);
     impl_->frame->show();
-    // The offscreen platform that tests use stacks no windows.
-    if (QGuiApplication::platformName() != "offscreen") impl_->frame->raise();
+    impl_->frame->raise();
     impl_->frame->activateWindow();
 }
 

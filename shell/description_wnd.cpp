@@ -1,5 +1,6 @@
 #include "shell/description_wnd.h"
 
+#include "framework/dialogs.h"
 #include "framework/printing.h"
 #include "framework/property_stream.h"
 #include "main_window/control_wnd.h"

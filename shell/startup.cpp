@@ -9,29 +9,11 @@
 #include "shell/tesmora.h"
 
 #include <exception>
-#include <utility>
 
 namespace {
 
 // The runtime version the application was made for.
 constexpr double kRuntimeVersion = 2019.031;
-
-StartupObserver& Observer() {
-    static StartupObserver observer;
-    return observer;
-}
-
-struct Step {
-    std::string_view name;
-    void (*run)();
-};
-
-void Perform(std::span<const Step> steps) {
-    for (const Step& step : steps) {
-        if (Observer()) Observer()(step.name);
-        step.run();
-    }
-}
 
 template <class C>
 void BuildClassRecord() {
@@ -48,58 +30,43 @@ constexpr fw::ModuleInitializer kModuleInitializers[] = {
     BuildClassRecord<class DescriptionWnd>,
 };
 
-// An exception that escaped a step and waits for Main to report it.
-std::exception_ptr pendingException;
-
-void PerformModuleInitializers(void*) {
-    static constexpr Step kSteps[] = {
-        {"RuntimePerformInitializers", [] { fw::RuntimePerformInitializers(kModuleInitializers); }},
-    };
-    Perform(kSteps);
-}
+void PerformModuleInitializers(void*) { fw::RuntimePerformInitializers(kModuleInitializers); }
 
 // Everything from the early steps to the end of the event loop.
 void StartAndRun(void*) {
-    static constexpr Step kSteps[] = {
-        {"EarlyStartup", EarlyStartup},
-        {"RunFrameworkInitialization", [] { fw::RunFrameworkInitialization(LateStartup); }},
-        {"RuntimeRun", [] { fw::RuntimeRun(); }},
-    };
-    Perform(kSteps);
+    EarlyStartup();
+    fw::RunFrameworkInitialization(LateStartup);
+    fw::RuntimeRun();
 }
 
 }  // namespace
 
 int ApplicationMain(int& argc, char** argv) {
     fw::RuntimeInit(argc, argv);
-    pendingException = fw::CallFunctionWithExceptionHandling(PerformModuleInitializers, nullptr);
-    Main();
+    Main(fw::CallFunctionWithExceptionHandling(PerformModuleInitializers, nullptr));
     fw::RuntimePerformFinalizers();
     return fw::RuntimeExit();
 }
 
 std::span<const fw::ModuleInitializer> ModuleInitializers() { return kModuleInitializers; }
 
-void Main() {
-    if (!pendingException) {
+void Main(std::exception_ptr failure) {
+    if (!failure) {
         fw::RuntimeSetExceptionHelper(fw::CallFunctionWithExceptionHandling);
         fw::RuntimeSetVersion(kRuntimeVersion);
-        pendingException = fw::RuntimeExceptionHelper()(StartAndRun, nullptr);
+        failure = fw::RuntimeExceptionHelper()(StartAndRun, nullptr);
     }
-    if (pendingException) fw::UnhandledException(std::exchange(pendingException, nullptr));
+    if (failure) fw::UnhandledException(failure);
 }
 
 void EarlyStartup() {
-    static constexpr Step kSteps[] = {
-        // On before any window or application object exists.
-        {"SetSupportsHiDPI", [] { fw::Application::SetSupportsHiDPI(true); }},
-        {"RuntimeInitExternalClasses", fw::RuntimeInitExternalClasses},
-        {"InitPluginEntrypoints", fw::InitPluginEntrypoints},
-        {"InitFileTypes", InitFileTypes},
-        {"NewAppInstance", NewAppInstance},
-        {"ApplicationAddMenuHandlers", ApplicationAddMenuHandlers},
-    };
-    Perform(kSteps);
+    // On before any window or application object exists.
+    fw::Application::SetSupportsHiDPI(true);
+    fw::RuntimeInitExternalClasses();
+    fw::InitPluginEntrypoints();
+    InitFileTypes();
+    NewAppInstance();
+    ApplicationAddMenuHandlers();
 }
 
 void InitFileTypes() { FileTypes::Initialize(); }
@@ -121,12 +88,7 @@ void ApplicationAddMenuHandlers() {
     fw::AddMenuHandler(*App(), "AboutMenuItem", &Tesmora::AboutMenuItem_Action);
 }
 
-void LateStartup() {
-    static constexpr Step kSteps[] = {{"MakeDefaultView", MakeDefaultView}};
-    Perform(kSteps);
-}
+void LateStartup() { MakeDefaultView(); }
 
 // The About window shows itself, as its layout says; it is not shown here.
 void MakeDefaultView() { AboutWnd(); }
-
-void SetStartupObserver(StartupObserver observer) { Observer() = std::move(observer); }

@@ -4,9 +4,8 @@
 
 #include "framework/application.h"
 
-#include <functional>
+#include <exception>
 #include <span>
-#include <string_view>
 
 // The whole run, as the process's entry calls it: starts the runtime, runs
 // the module initialisers and Main, then finalises whatever Main left
@@ -18,12 +17,13 @@ int ApplicationMain(int& argc, char** argv);
 // fields, then the class records of the application's classes.
 std::span<const fw::ModuleInitializer> ModuleInitializers();
 
-// Top-level start-up: reports at once an exception the initialisers left,
-// else registers the exception helper and the runtime version, runs the
+// Top-level start-up, given the exception that escaped the module
+// initialisers, if any: reports that one at once and does nothing else.
+// Otherwise registers the exception helper and the runtime version, runs the
 // early steps, the framework's initialisation and the event loop through
 // that helper, and reports an exception that escapes them. Returns when the
 // event loop has ended or a step failed.
-void Main();
+void Main(std::exception_ptr failure);
 
 // The steps before the framework's initialisation, in order: high-resolution
 // support, the framework's external classes and plug-in entry points, the
@@ -40,9 +40,3 @@ void ApplicationAddMenuHandlers();
 // About window, the first window on screen.
 void LateStartup();
 void MakeDefaultView();
-
-// Each start-up step is announced by name to the observer, if one is set,
-// just before it runs; an exception the observer raises fails that step.
-// Tests follow the order and make steps fail through it.
-using StartupObserver = std::function<void(std::string_view step)>;
-void SetStartupObserver(StartupObserver observer);

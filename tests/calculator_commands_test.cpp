@@ -1,4 +1,3 @@
-#include "framework/dialogs.h"
 #include "main_window/calculator_commands.h"
 #include "tests/gui_test_support.h"
 
@@ -62,11 +61,9 @@ TEST(CalculateBtn_Action, MessageLeavesEveryFieldAndFocusesTheFirstCount) {
     FakeFields fields;
     fields.texts = {"30", "10", "0", "1", "", "", "", "62.5"};
     const auto before = fields.texts;
-    QString shown;
-    DismissNextMessageBox(&shown);
     CalculateBtn_Action(fields);
-    EXPECT_EQ(shown.toStdString(), kEnterValuesMessage);
-    EXPECT_EQ(fw::Dialogs().messages, 1);
+    ASSERT_EQ(TestDesktop().messages.size(), 1u);
+    EXPECT_EQ(TestDesktop().messages[0].text, kEnterValuesMessage);
     EXPECT_EQ(fields.calls, ReadsThen({"focus tp"}));
     EXPECT_EQ(fields.texts, before);
 }

@@ -3,7 +3,6 @@
 // its window events.
 #include "framework/application.h"
 #include "framework/canvas.h"
-#include "framework/dialogs.h"
 #include "framework/label.h"
 #include "framework/menu.h"
 #include "framework/picture.h"
@@ -334,10 +333,10 @@ TEST_F(MainWindowTest, EachFieldTakesOnlyWhatItsNumbersNeedAndBeepsAtTheRest) {
     };
     for (const Typing& t : typing) {
         SCOPED_TRACE(t.field);
-        const int beepsBefore = fw::Dialogs().beeps;
+        const int beepsBefore = TestDesktop().beeps;
         Type(t.field, "12.a- 3");
         EXPECT_EQ(Text(t.field), t.expected);
-        EXPECT_EQ(fw::Dialogs().beeps - beepsBefore, t.beeps);
+        EXPECT_EQ(TestDesktop().beeps - beepsBefore, t.beeps);
         // Editing keys reach the field.
         QTest::keyClick(Field(t.field).Widget(), Qt::Key_Backspace);
         EXPECT_EQ(Text(t.field), fw::String(t.expected).substr(0, std::strlen(t.expected) - 1));
@@ -360,22 +359,22 @@ TEST_F(MainWindowTest, TextAnInputMethodCommitsMeetsTheFieldsRule) {
         SCOPED_TRACE(c.commit);
         Field(c.field).SetText("");
         Field(c.field).SetFocus();
-        const int beepsBefore = fw::Dialogs().beeps;
+        const int beepsBefore = TestDesktop().beeps;
         QInputMethodEvent event;
         event.setCommitString(QString::fromUtf8(c.commit));
         QApplication::sendEvent(Field(c.field).Widget(), &event);
         EXPECT_EQ(Text(c.field), c.expected);
-        EXPECT_EQ(fw::Dialogs().beeps - beepsBefore, c.beeps);
+        EXPECT_EQ(TestDesktop().beeps - beepsBefore, c.beeps);
     }
 }
 
 TEST_F(MainWindowTest, TheDisabledResultFieldStillHasTheDecimalFilter) {
     auto& result = Field("pppFld");
-    const int beepsBefore = fw::Dialogs().beeps;
+    const int beepsBefore = TestDesktop().beeps;
     EXPECT_FALSE(result.FilterKey("7"));
     EXPECT_FALSE(result.FilterKey("."));
     EXPECT_TRUE(result.FilterKey("x"));
-    EXPECT_EQ(fw::Dialogs().beeps - beepsBefore, 1);
+    EXPECT_EQ(TestDesktop().beeps - beepsBefore, 1);
 }
 
 TEST_F(MainWindowTest, ReturnAndEscapePressNeitherButton) {
@@ -387,7 +386,7 @@ TEST_F(MainWindowTest, ReturnAndEscapePressNeitherButton) {
         for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape}) QTest::keyClick(Get(name).Widget(), key);
         EXPECT_EQ(AllTexts(), before);  // no result written, nothing cleared
     }
-    EXPECT_EQ(fw::Dialogs().messages, 0);
+    EXPECT_TRUE(TestDesktop().messages.empty());
 }
 
 // What the user sees in a field is what Calculate reads: no line break
@@ -429,7 +428,7 @@ TEST_F(MainWindowTest, ReturnAndPastesLeaveEachFieldOneWholeLine) {
         Field(c.field).SetText("");
         if (c.limit) Get<fw::TextField>(c.field).SetMaximumCharactersAllowed(c.limit);
         Type(c.field, c.typed);
-        const int beepsBefore = fw::Dialogs().beeps;
+        const int beepsBefore = TestDesktop().beeps;
         QWidget* widget = Get(c.field).Widget();
         if (c.how == Keys) {
             QTest::keyClick(widget, Qt::Key_Return);
@@ -450,13 +449,12 @@ TEST_F(MainWindowTest, ReturnAndPastesLeaveEachFieldOneWholeLine) {
         }
         const fw::String held = Text(c.field);
         EXPECT_TRUE(held == c.shown) << held.size() << " characters: \"" << held.substr(0, 16) << "\"";
-        EXPECT_EQ(fw::Dialogs().beeps - beepsBefore, c.beeps);
+        EXPECT_EQ(TestDesktop().beeps - beepsBefore, c.beeps);
     }
     // The long percentage is read whole: 5, not the zeros before it.
     Field("preFld").SetText(longPercent);
     Field("dtFld").SetText("90");
     Field("tFld").SetText("10");
-    DismissNextMessageBox();  // were the 5 cut off
     Click("CalculateBtn");
     EXPECT_EQ(Text("pppFld"), "32.1");
 
@@ -491,17 +489,16 @@ TEST_F(MainWindowTest, CalculateWorksInEitherModeAndWritesTheResult) {
         Click("CalculateBtn");
         EXPECT_EQ(AllTexts(), c.after);
     }
-    EXPECT_EQ(fw::Dialogs().messages, 0);
+    EXPECT_TRUE(TestDesktop().messages.empty());
 }
 
 TEST_F(MainWindowTest, IncompleteValuesGetTheMessageChangeNothingAndFocusTheFirstCount) {
     Enter({"30", "10", "0", "1"}, {"10", "", "10"}, "62.5");
     const auto before = AllTexts();
     Field("preFld").SetFocus();
-    QString shown;
-    DismissNextMessageBox(&shown);
     Click("CalculateBtn");
-    EXPECT_EQ(shown.toStdString(), kMessage);
+    ASSERT_EQ(TestDesktop().messages.size(), 1u);
+    EXPECT_EQ(TestDesktop().messages[0].text, kMessage);
     EXPECT_EQ(AllTexts(), before);
     EXPECT_EQ(Focused(), "tpFld");
 }
@@ -576,9 +573,8 @@ TEST_F(MainWindowTest, ActivationAfterTheAboutWindowWasClosedBuildsOneAndHidesIt
 TEST_F(MainWindowTest, ClosingItQuitsWithZeroEvenWithAnotherWindowOpen) {
     DescriptionWnd()->Show();
     Frame()->close();
-    EXPECT_TRUE(fw::QuitRequested());
-    EXPECT_EQ(fw::QuitCode(), 0);
     EXPECT_EQ(fw::GetImplicitWindow("ControlWnd.ControlWnd"), nullptr);
+    EXPECT_EQ(RunEndsWith(), 0);
 }
 
 TEST_F(MainWindowTest, ImplementsExactlyItsOwnWindowEvents) {

@@ -4,7 +4,6 @@
 #include "shell/description_wnd.h"
 
 #include "framework/application.h"
-#include "framework/printing_qt.h"
 #include "framework/property_stream.h"
 #include "framework/qt_bridge.h"
 #include "framework/text_edit.h"
@@ -13,11 +12,13 @@
 #include "resources/description_wnd_layout.h"
 #include "shell/about_wnd.h"
 #include "shell/menu.h"
+#include "tests/gui_test_support.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextCursor>
 #include <QTextEdit>
 #include <QWidget>
 #include <gtest/gtest.h>
@@ -166,12 +167,15 @@ QRect InWindow(const fw::RectControl& control, const fw::Window& window) {
 
 bool IsReadOnly(const fw::TextArea& area) { return static_cast<QTextEdit*>(area.Widget())->isReadOnly(); }
 
-// Whether exactly the title line, the product name, is bold.
+// Whether exactly the title line, the product name, is bold in the text
+// area's document.
 ::testing::AssertionResult OnlyTheTitleIsBold(const fw::TextArea& area) {
-    const auto length = static_cast<std::int64_t>(kDescriptionText.size());
-    const auto title = static_cast<std::int64_t>(std::string_view(kProductName).size());
-    for (std::int64_t at = 0; at < length; ++at)
-        if (area.IsBoldAt(at) != (at < title)) return ::testing::AssertionFailure() << "character " << at;
+    QTextCursor cursor(static_cast<QTextEdit*>(area.Widget())->document());
+    const auto title = static_cast<int>(std::string_view(kProductName).size());
+    // Past each character in turn: the cursor has the format of the one before it.
+    for (int at = 0; cursor.movePosition(QTextCursor::NextCharacter); ++at)
+        if ((cursor.charFormat().fontWeight() >= QFont::Bold) != (at < title))
+            return ::testing::AssertionFailure() << "character " << at;
     return ::testing::AssertionSuccess();
 }
 
@@ -263,22 +267,8 @@ TEST(DescriptionWindow, HandlesExactlyItsTableEvents) {
 // ---------------------------------------------------------------------------
 // Menu handlers and printing
 
-// Stands in for the user at the print dialog: cancels, or accepts with a
-// printer that writes a PDF file at `path`.
-void AnswerPrintDialog(const QString& path = {}) {
-    fw::SetPrinterDialogHook([path]() -> std::unique_ptr<QPrinter> {
-        if (path.isEmpty()) return nullptr;
-        auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-        printer->setOutputFormat(QPrinter::PdfFormat);
-        printer->setOutputFileName(path);
-        return printer;
-    });
-}
-
 class DescriptionMenu : public ::testing::Test {
 protected:
-    void TearDown() override { fw::SetPrinterDialogHook({}); }
-
     bool Choose(std::string_view itemName) {
         const std::function<bool()>* handler = window->MenuHandler(itemName);
         if (!handler) throw std::runtime_error("no handler for " + std::string(itemName));
@@ -333,14 +323,13 @@ TEST_F(DescriptionMenu, AMissingItemRaisesNilObjectException) {
 }
 
 TEST_F(DescriptionMenu, ACancelledPrintDialogPrintsNothing) {
-    AnswerPrintDialog();
-    EXPECT_FALSE(Choose("Print"));
+    EXPECT_FALSE(Choose("Print"));  // the test platform cancels when no file is named
     EXPECT_TRUE(QDir(dir.path()).isEmpty());
 }
 
 TEST_F(DescriptionMenu, PrintingWritesOnePageToTheChosenPrinter) {
     const QString path = dir.filePath("description.pdf");
-    AnswerPrintDialog(path);
+    TestDesktop().printTo = path;
     EXPECT_FALSE(Choose("Print"));
 
     QFile pdf(path);

@@ -1,46 +1,34 @@
 #include "framework/dialogs.h"
 #include "tests/gui_test_support.h"
 
+#include <QMessageBox>
 #include <gtest/gtest.h>
 
-TEST(MsgBox, ReturnsOnceDismissedAndRecordsTheMessage) {
-    QString shown;
-    DismissNextMessageBox(&shown);
-    fw::MsgBox("Enter <b>values</b> & retry");
-    EXPECT_EQ(shown, "Enter <b>values</b> & retry");
-    EXPECT_EQ(fw::Dialogs().messages, 1);
-    EXPECT_EQ(fw::Dialogs().lastMessage, "Enter <b>values</b> & retry");
-}
-
-TEST(MsgBox, IsAnApplicationModalWarningWithOneOkButton) {
-    QMessageBox::Icon icon = QMessageBox::NoIcon;
-    QString title;
-    Qt::TextFormat format = Qt::AutoText;
-    qsizetype buttons = 0;
-    bool okButton = false;
-    bool isMessageBox = false;
-    OnNextModalWindow([&](QWidget* modal) {
-        if (auto* box = qobject_cast<QMessageBox*>(modal)) {
-            isMessageBox = true;
-            icon = box->icon();
-            title = box->windowTitle();
-            format = box->textFormat();
-            buttons = box->buttons().size();
-            okButton = box->button(QMessageBox::Ok) != nullptr;
-        }
-        modal->close();
-    });
-    fw::MsgBox("message");
-    ASSERT_TRUE(isMessageBox);
-    EXPECT_EQ(icon, QMessageBox::Warning);
-    EXPECT_EQ(title, QApplication::applicationDisplayName());
-    EXPECT_EQ(format, Qt::PlainText);
-    EXPECT_EQ(buttons, 1);
-    EXPECT_TRUE(okButton);
-}
-
-TEST(Beep, IsCounted) {
-    fw::Beep();
-    fw::Beep();
-    EXPECT_EQ(fw::Dialogs().beeps, 2);
+// The desktop's message boxes, a warning from MsgBox and the report of an
+// error with its detail: application modal, titled with the application's
+// name, the text as plain text, one OK button; each returns once dismissed.
+TEST(DesktopMessageBox, ShowsItsKindTheTextAndTheDetailWithOneOkButton) {
+    const QString title = QApplication::applicationDisplayName();
+    auto n = [](int value) { return QString::number(value); };
+    const struct {
+        std::function<void()> show;
+        QStringList seen;  // icon, title, text, detail, text format, buttons
+    } boxes[] = {
+        {[] { fw::MsgBox("Enter <b>values</b> & retry"); },
+         {n(QMessageBox::Warning), title, "Enter <b>values</b> & retry", "", n(Qt::PlainText), n(QMessageBox::Ok)}},
+        {[] { fw::CurrentPlatform().ShowMessage(fw::Platform::MessageKind::Error, "Ended.", "NilObjectException: x"); },
+         {n(QMessageBox::Critical), title, "Ended.", "NilObjectException: x", n(Qt::PlainText), n(QMessageBox::Ok)}},
+    };
+    WithTheDesktop desktop;
+    for (const auto& box : boxes) {
+        QStringList seen;
+        OnNextModalWindow([&](QWidget* modal) {
+            if (auto* b = qobject_cast<QMessageBox*>(modal))
+                seen = {n(b->icon()), b->windowTitle(), b->text(), b->informativeText(), n(b->textFormat()),
+                        n(b->standardButtons())};
+            modal->close();
+        });
+        box.show();
+        EXPECT_EQ(seen, box.seen);
+    }
 }

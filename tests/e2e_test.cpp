@@ -4,7 +4,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
-#include <QThread>
+#include <QRegularExpression>
 #include <gtest/gtest.h>
 
 #include "tests/x_server.h"
@@ -157,23 +157,27 @@ bool Click(const XServer& x, RunningApp& app, const QString& control, const QStr
 // The enabled entries of the pop-up menu, once one is open (see the probe's
 // "popup"); a null text when none opened within a few seconds.
 QString OpenMenu(RunningApp& app) {
-    for (int i = 0; i < 50; ++i) {
-        if (i > 0) QThread::msleep(100);
+    QString line;
+    WaitUntil([&] {
         app.Send("popup");
-        const QString line = app.WaitForStart("popup", 1000);
-        if (line.startsWith("popup|")) return line.mid(6);
-    }
-    return {};
+        line = app.WaitForStart("popup", 1000);
+        return line.startsWith("popup|");
+    });
+    return line.startsWith("popup|") ? line.mid(6) : QString();
 }
 
 // Whether the clipboard's owner gives `text` (but for the line breaks at
 // either end), asked for up to 5 s.
 bool ClipboardHolds(const XServer& x, const QByteArray& text) {
-    for (int tries = 0; tries < 50; ++tries) {
-        if (x.Output("xclip", {"-selection", "clipboard", "-o"}).toUtf8() == text.trimmed()) return true;
-        QThread::msleep(100);
-    }
-    return false;
+    return WaitUntil([&] { return x.Output("xclip", {"-selection", "clipboard", "-o"}).toUtf8() == text.trimmed(); });
+}
+
+// Whether a request waits unread at the process's X connection (bytes on its
+// socket's receive queue): what a stopped clipboard owner has been asked.
+bool RequestWaitsAt(const XServer& x, qint64 pid) {
+    const QRegularExpression waiting(QString(R"(^u_str\s+\S+\s+[1-9].*pid=%1,)").arg(pid),
+                                     QRegularExpression::MultilineOption);
+    return WaitUntil([&] { return waiting.match(x.Output("ss", {"-x", "-p"})).hasMatch(); });
 }
 
 // Real events arrive on their own time: asks for the field's text until it is
@@ -181,11 +185,11 @@ bool ClipboardHolds(const XServer& x, const QByteArray& text) {
 std::string SettledText(RunningApp& app, const QString& field, const QString& expected) {
     const QString start = "text " + field;
     QString got;
-    for (int i = 0; i < 30 && got != expected; ++i) {
-        if (i > 0) QThread::msleep(100);
+    WaitUntil([&] {
         app.Send("text " + kMain + " " + field);
         got = app.WaitForStart(start, 1000).mid(start.size() + 1);
-    }
+        return got == expected;
+    });
     return got.toStdString();
 }
 
@@ -242,8 +246,8 @@ TEST(EndToEnd, NeitherAModifierNorADeadKeyGetsACharacterPastAFieldsRule) {
 // asks the owner only once.
 TEST(EndToEnd, PastesWhateverTheClipboardOwnerDoes) {
     XServer x;
-    if (!x.Up() || !Installed({"xclip"}))
-        GTEST_SKIP() << "Xvfb, xdotool or xclip is not installed";
+    if (!x.Up() || !Installed({"xclip", "ss"}))
+        GTEST_SKIP() << "Xvfb, xdotool, xclip or ss is not installed";
     RunningApp app("xcb");
     ASSERT_TRUE(ToTheMainWindow(app));
     app.Send("type " + kMain + " tpFld 1");
@@ -290,8 +294,9 @@ TEST(EndToEnd, PastesWhateverTheClipboardOwnerDoes) {
             EXPECT_EQ(OpenMenu(app).toStdString(), step.menu.toStdString());
         }
         x.Run("xdotool", QStringList{"key"} + step.keys);
+        // The slow owner answers only once the application waits for it.
         if (step.owner == Owner::Slow) {
-            QThread::msleep(1000);
+            EXPECT_TRUE(RequestWaitsAt(x, owner.processId()));
             ::kill(owner.processId(), SIGCONT);
         }
         app.Send(QString("text %1 %2").arg(kMain, step.field));
@@ -313,10 +318,8 @@ TEST(EndToEnd, LosingTheXServerUnderAnOpenMessageEndsWithOneLineAndStatusOne) {
     RunningApp app("xcb");
     ASSERT_TRUE(ToTheMainWindow(app));
     app.Send("click " + kMain + " CalculateBtn");  // every field empty: a message
-    bool boxShown = false;
-    for (int tries = 0; tries < 100 && !boxShown; ++tries, QThread::msleep(50))
-        boxShown = !x.Output("xdotool", {"search", "--onlyvisible", "--name", "^Tesmora$"}).isEmpty();
-    ASSERT_TRUE(boxShown);
+    ASSERT_TRUE(WaitUntil(
+        [&] { return !x.Output("xdotool", {"search", "--onlyvisible", "--name", "^Tesmora$"}).isEmpty(); }));
     x.Kill();
     EXPECT_EQ(app.ExitStatus(), 1);
     QStringList lines = QString::fromUtf8(app.Errors()).split('\n', Qt::SkipEmptyParts);
@@ -381,9 +384,11 @@ TEST(EndToEnd, ProbeOutlivesItsReaderAndBoundsItsLines) {
     EXPECT_EQ(head.readAllStandardOutput().trimmed(), ("shown " + kAbout).toUtf8());
     const long before = PeakMemory(app.processId());
     app.write(QByteArray(16 << 20, 'x'));
+    // Once all is written, the application has read all but what the pipe
+    // holds (64 KiB): a line kept whole would already weigh some 16 MiB.
     while (app.bytesToWrite() > 0 && app.waitForBytesWritten(5000)) {
     }
-    QThread::msleep(300);
+    ASSERT_EQ(app.bytesToWrite(), 0);
     EXPECT_LT(PeakMemory(app.processId()) - before, 8 << 10) << "KiB";
     app.write(("\nclose " + kAbout + "\n").toUtf8());  // reported to no one
     ASSERT_TRUE(app.waitForFinished(15000));

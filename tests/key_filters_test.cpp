@@ -1,5 +1,5 @@
-#include "framework/dialogs.h"
 #include "main_window/key_filters.h"
+#include "tests/gui_test_support.h"
 
 #include <gtest/gtest.h>
 
@@ -14,9 +14,9 @@ struct KeyCase {
 // Every key the field does not take beeps once and is swallowed; every key it
 // takes passes silently.
 void ExpectRule(KeyRule rule, const char* key, bool takes) {
-    const int beepsBefore = fw::Dialogs().beeps;
+    const int beepsBefore = TestDesktop().beeps;
     EXPECT_EQ(FilterKey(rule, key), !takes) << "key \"" << key << "\"";
-    EXPECT_EQ(fw::Dialogs().beeps - beepsBefore, takes ? 0 : 1) << "key \"" << key << "\"";
+    EXPECT_EQ(TestDesktop().beeps - beepsBefore, takes ? 0 : 1) << "key \"" << key << "\"";
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include "framework/qt_bridge.h"
 #include "framework/text_edit.h"
 #include "shell/menu.h"
+#include "tests/gui_test_support.h"
 
 #include <QAction>
 #include <QApplication>
@@ -251,12 +252,16 @@ TEST(MenuEnabling, AnExceptionInAHandlerIsReportedNotThrownThroughQt) {
     StartApplication();
     auto window = OpenWindow();
     window->onEnable = [] { throw fw::NilObjectException("no item"); };
+    testing::internal::CaptureStderr();
     OpenMenu(window->Bar(), "File");
-    EXPECT_EQ(fw::UnhandledExceptionCount(), 1);
+    const std::string report = testing::internal::GetCapturedStderr();
+    EXPECT_NE(report.find("Unhandled NilObjectException: no item"), std::string::npos) << report;
+    EXPECT_EQ(RunEndsWith(), 1);
 }
 
 TEST(MenuShortcuts, RunTheEnablingPassBeforeTheyAct) {
-    StartApplication();
+    auto app = StartApplication();
+    app->AddMenuHandler("FileQuit", Answer("quits", false));  // Quit then ends the run
     auto window = OpenWindow();
     QWidget* frame = window->Impl().frame.get();
     ASSERT_TRUE(QTest::qWaitForWindowActive(frame));
@@ -269,12 +274,11 @@ TEST(MenuShortcuts, RunTheEnablingPassBeforeTheyAct) {
     window->onEnable = [] { Menu()->Lookup("FileQuit")->SetEnabled(false); };
     QTest::keyClick(frame->focusWidget(), Qt::Key_Q, Qt::ControlModifier);
     EXPECT_EQ(g_log, (std::vector<std::string>{"window enables", "app enables"}));
-    EXPECT_FALSE(fw::QuitRequested());
 
     window->onEnable = nullptr;
     QTest::keyClick(frame->focusWidget(), Qt::Key_Q, Qt::ControlModifier);
-    EXPECT_TRUE(fw::QuitRequested());
-    EXPECT_EQ(fw::QuitCode(), 0);
+    EXPECT_TRUE(Contains(g_log, "quits"));
+    EXPECT_EQ(RunEndsWith(), 0);
 }
 
 TEST(MenuChoice, WindowHandlerThenApplicationsUntilOneAnswers) {
@@ -297,24 +301,24 @@ TEST(MenuChoice, WindowHandlerThenApplicationsUntilOneAnswers) {
         aboutDOR->trigger();
         EXPECT_EQ(g_log, c.log) << c.windowAnswers << c.appAnswers;
     }
-    EXPECT_FALSE(fw::QuitRequested()) << "only the Quit item quits when unanswered";
+    EXPECT_EQ(RunEndsWith(), kNoQuit) << "only the Quit item quits when unanswered";
 }
 
-TEST(MenuChoice, QuitEndsTheApplicationOnlyWhenNoHandlerAnswers) {
+class MenuQuit : public testing::TestWithParam<bool> {};
+
+TEST_P(MenuQuit, EndsTheApplicationOnlyWhenNoHandlerAnswers) {
+    const bool answered = GetParam();
     auto app = StartApplication();
     auto window = OpenWindow();
     QAction* quit = EntryTitled(MenuTitled(window->Bar(), "File"), "Quit");
     quit->setEnabled(true);
-
-    app->AddMenuHandler("FileQuit", Answer("app", true));
+    app->AddMenuHandler("FileQuit", Answer("app", answered));
     quit->trigger();
-    EXPECT_FALSE(fw::QuitRequested());
-
-    app->AddMenuHandler("FileQuit", Answer("app", false));
-    quit->trigger();
-    EXPECT_TRUE(fw::QuitRequested());
-    EXPECT_EQ(fw::QuitCode(), 0);
+    EXPECT_EQ(RunEndsWith(), answered ? kNoQuit : 0);
 }
+
+INSTANTIATE_TEST_SUITE_P(, MenuQuit, testing::Bool(),
+                         [](const testing::TestParamInfo<bool>& info) { return info.param ? "Answered" : "Unanswered"; });
 
 TEST(MenuChoice, EditItemsGoToTheFocusedTextControlFirst) {
     StartApplication();

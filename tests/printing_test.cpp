@@ -1,5 +1,6 @@
 // Printing: the print dialog, and a text area's styled text drawn block by
 // block onto a Graphics.
+#include "framework/dialogs.h"
 #include "framework/printing_qt.h"
 #include "framework/text_edit.h"
 #include "tests/gui_test_support.h"
@@ -12,7 +13,8 @@
 
 namespace {
 
-TEST(PrinterDialog, GivesNoGraphicsWhenTheUserCancels) {
+TEST(PrinterDialog, OfTheDesktopGivesNoGraphicsWhenTheUserCancels) {
+    WithTheDesktop desktop;
     bool printDialog = false;
     OnNextModalWindow([&](QWidget* dialog) {
         printDialog = qobject_cast<QPrintDialog*>(dialog) != nullptr;

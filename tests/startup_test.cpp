@@ -1,15 +1,16 @@
 // Start-up: the module initialisers, the application object with its version
-// data and About handlers, the order of the steps of a whole run, and what
-// a step that fails leaves behind.
+// data and About handlers, a whole run, and what a step that fails leaves
+// behind.
 #include "framework/application.h"
 #include "framework/qt_bridge.h"
-#include "gui_test_support.h"
 #include "resources/notices.h"
 #include "shell/about_wnd.h"
+#include "shell/file_types.h"
 #include "shell/menu.h"
 #include "shell/startup.h"
 #include "shell/tesmora.h"
 
+#include <QApplication>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -17,6 +18,7 @@
 #include <new>
 #include <stdexcept>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -96,118 +98,74 @@ TEST(Tesmora, AppRaisesBeforeAnApplicationObjectIsRegistered) {
     EXPECT_THROW(App(), fw::NilObjectException);
 }
 
-TEST(Startup, RunsItsStepsInOrderOpensTheAboutWindowFirstAndEndsWithZero) {
-    std::vector<std::string> seen;
+// A whole run: before the event loop, the early steps have run and no window
+// exists; the late step then opens the About window, the one window on
+// screen; closing it ends the run with 0, finalised.
+TEST(Startup, RunsTheEarlyStepsThenOpensTheAboutWindowFromTheEventLoopAndEndsWithZero) {
     std::vector<std::string> windowsOnScreen;
-    SetStartupObserver([&](std::string_view step) {
-        seen.emplace_back(step);
-        if (step != "MakeDefaultView") return;
-        // Once the late step has run: look at the screen, then close the
-        // About window as the user would.
-        QTimer::singleShot(0, [&] {
+    // Posted before the run: the event loop's first task, before the late step.
+    QTimer::singleShot(0, qApp, [&] {
+        EXPECT_NE(fw::RuntimeFindClass("DescriptionWnd.DescriptionWnd"), nullptr) << "module initialisers";
+        EXPECT_EQ(fw::RuntimeExceptionHelper(), &fw::CallFunctionWithExceptionHandling);
+        EXPECT_EQ(fw::RuntimeVersion(), 2019.031);
+        EXPECT_EQ(FileTypes::pAllFileTypes().size(), 2u);
+        EXPECT_NE(App()->MenuHandler("AboutDOR"), nullptr) << "the early steps to the last";
+        EXPECT_TRUE(fw::LiveWindows().empty()) << "a window before the event loop";
+        QTimer::singleShot(0, qApp, [&] {
             for (const auto& window : fw::LiveWindows())
                 if (window->IsVisible()) windowsOnScreen.push_back(window->Record().name);
-            AboutWnd()->Impl().frame->close();
+            AboutWnd()->Impl().frame->close();  // as the user would
         });
     });
 
+    testing::internal::CaptureStderr();
     EXPECT_EQ(RunApplication(), 0);
-    EXPECT_EQ(seen, (std::vector<std::string>{"RuntimePerformInitializers", "EarlyStartup", "SetSupportsHiDPI",
-                                              "RuntimeInitExternalClasses", "InitPluginEntrypoints", "InitFileTypes",
-                                              "NewAppInstance", "ApplicationAddMenuHandlers",
-                                              "RunFrameworkInitialization", "RuntimeRun", "MakeDefaultView"}));
+    const std::string errors = testing::internal::GetCapturedStderr();
+
     EXPECT_EQ(windowsOnScreen, std::vector<std::string>{"AboutWnd.AboutWnd"});
-    EXPECT_EQ(fw::RuntimeVersion(), 2019.031);
-    EXPECT_EQ(fw::RuntimeExceptionHelper(), &fw::CallFunctionWithExceptionHandling);
-    EXPECT_EQ(fw::UnhandledExceptionCount(), 0);
-}
-
-// A step that raises: the steps after it, the event loop and every window
-// are skipped; the exception is reported and the run still finalises with a
-// non-zero status.
-class FailingStep : public testing::TestWithParam<const char*> {};
-
-TEST_P(FailingStep, IsReportedAndEndsTheRunBeforeAnyWindow) {
-    const std::string failing = GetParam();
-    std::vector<std::string> seen;
-    SetStartupObserver([&](std::string_view step) {
-        seen.emplace_back(step);
-        if (step == failing) throw fw::NilObjectException(failing + " failed");
-    });
-
-    testing::internal::CaptureStderr();
-    const int status = RunApplication();
-    const std::string report = testing::internal::GetCapturedStderr();
-
-    EXPECT_NE(status, 0);
-    EXPECT_EQ(seen.back(), failing);
-    EXPECT_EQ(std::count(seen.begin(), seen.end(), "RuntimeRun"), 0);
-    EXPECT_EQ(std::count(seen.begin(), seen.end(), "MakeDefaultView"), 0);
-    EXPECT_EQ(fw::UnhandledExceptionCount(), 1);
-    EXPECT_NE(report.find("NilObjectException: " + failing + " failed"), std::string::npos) << report;
-}
-
-INSTANTIATE_TEST_SUITE_P(, FailingStep,
-                         testing::Values("RuntimePerformInitializers", "EarlyStartup", "SetSupportsHiDPI",
-                                         "RuntimeInitExternalClasses", "InitPluginEntrypoints", "InitFileTypes",
-                                         "NewAppInstance", "ApplicationAddMenuHandlers",
-                                         "RunFrameworkInitialization"),
-                         [](const testing::TestParamInfo<const char*>& info) { return std::string(info.param); });
-
-// Exceptions that are no framework exception, or of no exception class at
-// all, are reported just the same, before and inside the event loop, and
-// the run still finalises and ends non-zero.
-struct ForeignFailure {
-    const char* step;
-    void (*raise)();
-    const char* report;
-    bool inEventLoop;
-};
-
-void PrintTo(const ForeignFailure& failure, std::ostream* out) { *out << failure.step; }
-
-class ForeignException : public testing::TestWithParam<ForeignFailure> {};
-
-TEST_P(ForeignException, IsReportedWithItsTypeAndTheRunFinalises) {
-    const ForeignFailure& failure = GetParam();
-    SetStartupObserver([&](std::string_view step) {
-        if (step == failure.step) failure.raise();
-    });
-    QString message;
-    if (failure.inEventLoop) DismissNextMessageBox(&message);
-
-    testing::internal::CaptureStderr();
-    const int status = RunApplication();
-    const std::string report = testing::internal::GetCapturedStderr();
-
-    EXPECT_EQ(status, 1);
-    EXPECT_NE(report.find(failure.report), std::string::npos) << report;
-    EXPECT_EQ(fw::UnhandledExceptionCount(), 1);
-    EXPECT_EQ(message.isEmpty(), !failure.inEventLoop) << "a message box while the event loop runs";
+    EXPECT_EQ(errors.find("Unhandled"), std::string::npos) << errors;
     EXPECT_EQ(fw::GetAppObject(), nullptr) << "the finalisers ran";
     EXPECT_TRUE(fw::LiveWindows().empty());
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    , ForeignException,
-    testing::Values(ForeignFailure{"RuntimePerformInitializers", [] { throw std::bad_alloc(); },
-                                   "Unhandled std::bad_alloc: std::bad_alloc", false},
-                    ForeignFailure{"ApplicationAddMenuHandlers", [] { throw std::runtime_error("library failed"); },
-                                   "Unhandled std::runtime_error: library failed", false},
-                    ForeignFailure{"MakeDefaultView", [] { throw 42; }, "Unhandled int", true}),
-    [](const testing::TestParamInfo<ForeignFailure>& info) { return std::string(info.param.step); });
-
-TEST(FailingInitializer, IsReportedBeforeMainDoesAnything) {
-    std::vector<std::string> seen;
-    SetStartupObserver([&](std::string_view step) {
-        seen.emplace_back(step);
-        if (step == "RuntimePerformInitializers") throw fw::NilObjectException("no class");
-    });
-    testing::internal::CaptureStderr();
-    EXPECT_NE(RunApplication(), 0);
-    testing::internal::GetCapturedStderr();
-    EXPECT_EQ(seen, std::vector<std::string>{"RuntimePerformInitializers"});
+// An exception that escaped the module initialisers is reported at once, of
+// whatever type, and nothing else starts.
+TEST(Main, ReportsTheInitialisersExceptionAtOnceAndStartsNothing) {
+    const struct {
+        std::exception_ptr failure;
+        const char* report;
+    } failures[] = {
+        {std::make_exception_ptr(fw::NilObjectException("no class")), "Unhandled NilObjectException: no class"},
+        {std::make_exception_ptr(std::bad_alloc()), "Unhandled std::bad_alloc: std::bad_alloc"},
+        {std::make_exception_ptr(std::runtime_error("library failed")), "Unhandled std::runtime_error: library failed"},
+        {std::make_exception_ptr(42), "Unhandled int"},
+    };
+    for (const auto& f : failures) {
+        testing::internal::CaptureStderr();
+        Main(f.failure);
+        const std::string report = testing::internal::GetCapturedStderr();
+        EXPECT_NE(report.find(f.report), std::string::npos) << report;
+    }
     EXPECT_EQ(fw::RuntimeExceptionHelper(), nullptr);
+    EXPECT_EQ(fw::GetAppObject(), nullptr);
+    EXPECT_TRUE(fw::LiveWindows().empty());
+    EXPECT_EQ(fw::RuntimeExit(), 1);
+}
+
+// The first early step that raises (off the user-interface thread, the very
+// first one) stops the start-up: the steps after it do not run (the file
+// types would be declared off that thread too), no window opens, and the
+// report says what failed.
+TEST(Main, AnEarlyStepThatRaisesIsReportedAndNothingAfterItRuns) {
+    testing::internal::CaptureStderr();
+    std::thread([] { Main(nullptr); }).join();
+    const std::string report = testing::internal::GetCapturedStderr();
+
+    EXPECT_NE(report.find("Unhandled ThreadAccessingUIException"), std::string::npos) << report;
+    EXPECT_TRUE(FileTypes::pAllFileTypes().empty()) << "the file types were declared";
+    EXPECT_EQ(fw::GetAppObject(), nullptr);
+    EXPECT_TRUE(fw::LiveWindows().empty());
+    EXPECT_EQ(fw::RuntimeExit(), 1);
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 // application and every X tool the test starts meet on it.
 #pragma once
 
+#include <QElapsedTimer>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QString>
@@ -16,6 +17,18 @@
 inline bool Installed(std::initializer_list<const char*> programs) {
     for (const char* program : programs)
         if (QStandardPaths::findExecutable(program).isEmpty()) return false;
+    return true;
+}
+
+// Waits, asking every 50 ms, until the condition holds; whether it did in time.
+template <class Condition>
+bool WaitUntil(const Condition& holds, int timeoutMs = 5000) {
+    QElapsedTimer clock;
+    clock.start();
+    while (!holds()) {
+        if (clock.elapsed() > timeoutMs) return false;
+        QThread::msleep(50);
+    }
     return true;
 }
 
@@ -42,11 +55,8 @@ public:
     bool StartWindowManager() {
         if (!Up() || !Installed({"openbox", "xprop"})) return false;
         windowManager_.start("openbox", {});
-        for (int tries = 0; tries < 100; ++tries) {
-            if (Output("xprop", {"-root", "_NET_SUPPORTING_WM_CHECK"}).contains("window id")) return true;
-            QThread::msleep(100);
-        }
-        return false;
+        return WaitUntil([&] { return Output("xprop", {"-root", "_NET_SUPPORTING_WM_CHECK"}).contains("window id"); },
+                         10000);
     }
 
     // Ends the server at once, as a crash or a log-out does.

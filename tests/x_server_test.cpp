@@ -8,11 +8,9 @@
 #include <QRect>
 #include <QProcess>
 #include <QRegularExpression>
-#include <QThread>
 #include <gtest/gtest.h>
 
 #include "tests/x_server.h"
-
 
 namespace {
 
@@ -74,16 +72,6 @@ public:
         };
         return QRect(field("Absolute upper-left X"), field("Absolute upper-left Y"), field("Width"), field("Height"));
     }
-    // Waits until the condition holds, up to 5 s; whether it came to hold.
-    template <class Condition>
-    bool WaitUntil(const Condition& holds) const {
-        for (int tries = 0; tries < 100; ++tries) {
-            if (holds()) return true;
-            QThread::msleep(50);
-        }
-        return holds();
-    }
-
     // Where the window of that title has its top left corner on screen.
     QPoint Corner(const QString& title) const {
         const QString shell = Tool("xdotool", {"getwindowgeometry", "--shell", Id(title)});
@@ -110,18 +98,11 @@ public:
     qint64 WaitForTitles(const QStringList& wanted, int timeoutMs = 15000) const {
         QElapsedTimer clock;
         clock.start();
-        while (clock.elapsed() < timeoutMs) {
-            if (Titles() == wanted) return clock.elapsed();
-            QThread::msleep(50);
-        }
-        return -1;
+        return WaitUntil([&] { return Titles() == wanted; }, timeoutMs) ? clock.elapsed() : -1;
     }
     // Waits for the About window, the one window on screen at start-up.
     bool WaitForStartUpWindow() const {
-        QElapsedTimer clock;
-        clock.start();
-        while (clock.elapsed() < 15000 && Titles().size() != 1) QThread::msleep(50);
-        return Titles().size() == 1;
+        return WaitUntil([&] { return Titles().size() == 1; }, 15000);
     }
 
     int ExitStatus() {
@@ -165,12 +146,20 @@ TEST(OnXServer, MenusWorkFromTheKeyboardAndEditActsOnTheFieldThatHadTheFocus) {
     ASSERT_GE(x.WaitForTitles({"Quillon"}), 0);
 
     x.Keys({"1", "2", "shift+Home"});  // typed and selected in the first count field
-    // A click on File, then over to Edit, and its Copy.
+    // A click on File, then over to Edit once File's menu is open, and its
+    // Copy once Edit's has taken its place.
     const QPoint bar = x.Corner("Quillon") + QPoint(0, 10);
     auto at = [&](int dx) { return QStringList{QString::number(bar.x() + dx), QString::number(bar.y())}; };
-    x.Tool("xdotool", QStringList{"mousemove"} + at(15) + QStringList{"click", "1", "sleep", "0.3", "mousemove"} +
-                          at(40) + QStringList{"sleep", "0.1", "mousemove"} + at(60) +
-                          QStringList{"sleep", "0.3", "key", "o"});
+    const QStringList closed = x.Shown();
+    x.Tool("xdotool", QStringList{"mousemove"} + at(15) + QStringList{"click", "1"});
+    ASSERT_TRUE(WaitUntil([&] { return x.Shown().size() == closed.size() + 1; }));
+    const QStringList fileOpen = x.Shown();
+    x.Tool("xdotool", QStringList{"mousemove"} + at(40) + QStringList{"mousemove"} + at(60));
+    ASSERT_TRUE(WaitUntil([&] {
+        const QStringList shown = x.Shown();
+        return shown.size() == fileOpen.size() && shown != fileOpen;
+    }));
+    x.Keys({"o"});
     EXPECT_EQ(x.Tool("xclip", {"-o", "-selection", "clipboard"}), "12");
 
     // The same from the keyboard: File, over to Edit, Copy.
@@ -212,13 +201,13 @@ TEST(OnXServer, UnderAWindowManagerShownWindowsComeToTheFrontAlsoFromMinimised) 
         SCOPED_TRACE(c.window);
         activate(c.from);
         x.Keys({"alt+w", c.key});
-        ASSERT_TRUE(x.WaitUntil([&] { return !x.Id(c.window).isEmpty(); }));
+        ASSERT_TRUE(WaitUntil([&] { return !x.Id(c.window).isEmpty(); }));
         const QString id = x.Id(c.window);
         x.Tool("xdotool", {"windowminimize", id});
-        ASSERT_TRUE(x.WaitUntil([&] { return x.Property(id, "WM_STATE").contains("Iconic"); }));
+        ASSERT_TRUE(WaitUntil([&] { return x.Property(id, "WM_STATE").contains("Iconic"); }));
         activate(c.from);
         x.Keys({"alt+w", c.key});
-        EXPECT_TRUE(x.WaitUntil([&] {
+        EXPECT_TRUE(WaitUntil([&] {
             return x.Property(id, "WM_STATE").contains("Normal") && !x.Property(id, "_NET_WM_STATE").contains("HIDDEN") &&
                    x.Tool("xdotool", {"getactivewindow"}) == id;
         })) << x.Property(id, "WM_STATE").toStdString();
@@ -228,14 +217,14 @@ TEST(OnXServer, UnderAWindowManagerShownWindowsComeToTheFrontAlsoFromMinimised) 
     // activates the main window.
     activate("Description");
     x.Keys({"alt+w", "a"});
-    ASSERT_TRUE(x.WaitUntil([&] { return !x.Id("Tesmora").isEmpty(); }));
+    ASSERT_TRUE(WaitUntil([&] { return !x.Id("Tesmora").isEmpty(); }));
     const QStringList before = x.Shown();
     x.Keys({"alt+w"});
-    ASSERT_TRUE(x.WaitUntil([&] { return x.Shown().size() == before.size() + 1; }));
+    ASSERT_TRUE(WaitUntil([&] { return x.Shown().size() == before.size() + 1; }));
     x.Tool("xdotool", {"windowactivate", ids["Quillon"]});
     QStringList left = ids.values();
     left.sort();
-    EXPECT_TRUE(x.WaitUntil([&] {
+    EXPECT_TRUE(WaitUntil([&] {
         QStringList shown = x.Shown();
         shown.sort();
         return shown == left;

@@ -9,7 +9,7 @@ packages=(
   libgtest-dev libbenchmark-dev
   clang libclang-rt-14-dev
   locales fonts-dejavu-core
-  xvfb xauth xdotool x11-xkb-utils x11-utils xclip openbox
+  xvfb xauth xdotool x11-xkb-utils x11-utils xclip openbox iproute2
 )
 
 missing=()
