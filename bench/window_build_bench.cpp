@@ -13,14 +13,15 @@
 // Neither shows its window (the window stream says Visible false), so both
 // measure building and tearing down, not painting. Every iteration destroys
 // all the widgets it made.
-#include "framework/text_edit.h"
-#include "framework/label.h"
-#include "framework/push_button.h"
 #include "framework/canvas.h"
-#include "framework/rectangle.h"
+#include "framework/label.h"
 #include "framework/property_encoder.h"
 #include "framework/property_stream.h"
+#include "framework/push_button.h"
 #include "framework/qt_bridge.h"
+#include "framework/rectangle.h"
+#include "framework/text_area.h"
+#include "framework/text_field.h"
 #include "framework/window.h"
 #include "resources/notices.h"
 

@@ -5,7 +5,8 @@
 #include "framework/menu.h"
 #include "framework/push_button.h"
 #include "framework/rectangle.h"
-#include "framework/text_edit.h"
+#include "framework/text_area.h"
+#include "framework/text_field.h"
 #include "framework/timer.h"
 #include "framework/window.h"
 

@@ -1,7 +1,7 @@
 // Controls: the parts of a window, each built from its own layout data.
 // This header holds what all controls share; each control has a header of
-// its own (text_edit.h for the editable texts, label.h, push_button.h,
-// canvas.h, rectangle.h, timer.h).
+// its own (text_area.h, text_field.h, label.h, push_button.h, canvas.h,
+// rectangle.h, timer.h).
 //
 // Positions are coordinates of the window's content area, also for a control
 // inside another (InitialParent); a parent is always built before its

@@ -122,12 +122,6 @@ private:
 // the application has no menu bar.
 QMenuBar* CreateMenuBarFor(Window& window, QWidget* parent);
 
-// The key text a key event carries for KeyDown handlers: printable keys as
-// the text they carry, whatever modifiers are held; editing and navigation
-// keys, and letters with Ctrl (and no modifier beside it but Shift), as
-// control characters; an empty text for keys that carry none (Shift alone, F1).
-String KeyText(const QKeyEvent& event);
-
 // The font in which a one-line label draws its text: its own, made smaller
 // where the text would not fit the label's width otherwise.
 QFont FittedFont(const QLabel& label);

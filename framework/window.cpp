@@ -1,6 +1,7 @@
 #include "framework/window.h"
 
 #include "framework/application.h"
+#include "framework/key_text.h"
 #include "framework/qt_bridge.h"
 #include "framework/timer.h"
 
@@ -126,24 +127,6 @@ void FollowTheWindowManagerPastOpenMenus() {
             return;
         }
     });
-}
-
-bool IsModifierKey(int key) {
-    switch (key) {
-        case Qt::Key_Shift:
-        case Qt::Key_Control:
-        case Qt::Key_Meta:
-        case Qt::Key_Alt:
-        case Qt::Key_AltGr:
-        case Qt::Key_Super_L:
-        case Qt::Key_Super_R:
-        case Qt::Key_Hyper_L:
-        case Qt::Key_Hyper_R:
-        case Qt::Key_CapsLock:
-        case Qt::Key_NumLock:
-        case Qt::Key_ScrollLock: return true;
-        default: return false;
-    }
 }
 
 }  // namespace

@@ -9,7 +9,8 @@
 #include "framework/label.h"
 #include "framework/push_button.h"
 #include "framework/rectangle.h"
-#include "framework/text_edit.h"
+#include "framework/text_area.h"
+#include "framework/text_field.h"
 #include "framework/window.h"
 
 #include <cstdint>

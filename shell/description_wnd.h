@@ -3,7 +3,7 @@
 // it. The main window opens it; there is never more than one.
 #pragma once
 
-#include "framework/text_edit.h"
+#include "framework/text_area.h"
 #include "framework/window.h"
 
 #include <memory>

@@ -3,7 +3,8 @@
 #include "framework/application.h"
 #include "framework/menu.h"
 #include "framework/qt_bridge.h"
-#include "framework/text_edit.h"
+#include "framework/text_area.h"
+#include "framework/text_field.h"
 #include "shell/menu.h"
 
 #include <QAction>

@@ -1,7 +1,7 @@
 // Printing: the print dialog, and a text area's styled text drawn block by
 // block onto a Graphics.
 #include "framework/printing_qt.h"
-#include "framework/text_edit.h"
+#include "framework/text_area.h"
 #include "tests/gui_test_support.h"
 
 #include <QImage>
