@@ -118,6 +118,22 @@ private:
     QWidget* previous_;
 };
 
+// The control as a T when its class is T's or one derived from it. Class
+// records answer with a short walk along the bases, where a dynamic_cast
+// compares type names; building a window asks this of every control.
+template <class T>
+T* ControlAs(Control* control) {
+    return control->Record().IsA(T::Class()) ? static_cast<T*>(control) : nullptr;
+}
+
+// Sets the keyboard focus order of the window's controls, and gives the
+// focus to the first field the user can type in.
+void OrderKeyboardFocus(Window& window);
+
+// From the first call on, a window that the window manager activates while
+// a menu is open becomes the active one, and the menus close.
+void FollowTheWindowManagerPastOpenMenus();
+
 // Builds the shared menu bar's widgets for a window, or returns nullptr when
 // the application has no menu bar.
 QMenuBar* CreateMenuBarFor(Window& window, QWidget* parent);
