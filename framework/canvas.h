@@ -1,7 +1,7 @@
 // A drawing surface: shows a backdrop picture and reports mouse presses.
 #pragma once
 
-#include "framework/control.h"
+#include "framework/rect_control.h"
 
 #include <memory>
 

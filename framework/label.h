@@ -1,7 +1,7 @@
 // A text the user reads but does not edit.
 #pragma once
 
-#include "framework/control.h"
+#include "framework/text_control.h"
 
 namespace fw {
 

@@ -1,7 +1,7 @@
 // A button that raises Action when pushed.
 #pragma once
 
-#include "framework/control.h"
+#include "framework/font_control.h"
 
 namespace fw {
 

@@ -2,7 +2,7 @@
 // sources include this header.
 #pragma once
 
-#include "framework/control.h"
+#include "framework/rect_control.h"
 #include "framework/window.h"
 
 #include <QColor>

@@ -1,7 +1,7 @@
 // A filled, bevelled rectangle that other controls may sit in.
 #pragma once
 
-#include "framework/control.h"
+#include "framework/rect_control.h"
 
 namespace fw {
 

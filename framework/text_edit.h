@@ -2,7 +2,7 @@
 // the one-line TextField (text_field.h) derive from TextEdit.
 #pragma once
 
-#include "framework/control.h"
+#include "framework/text_control.h"
 
 namespace fw {
 
