@@ -115,6 +115,6 @@ std::shared_ptr<fw::Window> AboutWnd::_wrapper_Timer1::Window() {
     return fw::RuntimeCheckCast<fw::Window>(window);
 }
 
-std::int64_t AboutWnd::_wrapper_Timer1::Index() { return mIndex; }
+std::int64_t AboutWnd::_wrapper_Timer1::Index() { return index_; }
 
-void AboutWnd::_wrapper_Timer1::SetIndex(std::int64_t index) { mIndex = index; }
+void AboutWnd::_wrapper_Timer1::SetIndex(std::int64_t index) { index_ = index; }
