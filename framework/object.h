@@ -159,10 +159,17 @@ const ClassRecord* RuntimeFindClass(std::string_view name);
 std::vector<String> RuntimeClassNames();
 
 // Whether the class of the given name handles the named event: in its own
-// event table alone, or also in its bases' tables. Classes answer the
-// framework's IsEventImplemented question through this.
+// event table alone, or also in its bases' tables.
 bool RuntimeIsEventHandled(const Object& object, std::string_view className,
                            std::string_view event, bool ownTableOnly);
+
+// How a class answers the framework's IsEventImplemented question: whether
+// its own event table handles the event. C::Class() builds the class's
+// record when nothing has asked for it before.
+template <class C>
+bool IsEventImplemented(const C& object, std::string_view event) {
+    return RuntimeIsEventHandled(object, C::Class().name, event, true);
+}
 
 // ---------------------------------------------------------------------------
 // Checked casts. A nil object raises NilObjectException, an object of

@@ -264,8 +264,6 @@ void ControlWnd::Event_EnableMenuItems() {
     SetItemEnabled(AboutMenuItem(), true);
 }
 
-bool ControlWnd::IsEventImplemented(const fw::String& name) {
-    return fw::RuntimeIsEventHandled(*this, "ControlWnd.ControlWnd", name, true);
-}
+bool ControlWnd::IsEventImplemented(const fw::String& event) const { return fw::IsEventImplemented(*this, event); }
 
 std::shared_ptr<class ControlWnd> ControlWnd() { return fw::ImplicitInstance<class ControlWnd>(); }

@@ -78,7 +78,7 @@ public:
     bool AboutDOR_Action();
 
     // Whether the class handles the named window event itself.
-    bool IsEventImplemented(const fw::String& name);
+    bool IsEventImplemented(const fw::String& event) const;
 };
 
 // The live main window, or a new one when none is alive. It neither shows

@@ -86,10 +86,7 @@ bool AboutWnd::Event_MouseDown(std::int64_t, std::int64_t) {
     return false;
 }
 
-// Class() builds the record when nothing has asked for it before.
-bool AboutWnd::IsEventImplemented(const fw::String& name) const {
-    return fw::RuntimeIsEventHandled(*this, Class().name, name, true);
-}
+bool AboutWnd::IsEventImplemented(const fw::String& event) const { return fw::IsEventImplemented(*this, event); }
 
 std::shared_ptr<class AboutWnd> AboutWnd() { return fw::ImplicitInstance<class AboutWnd>(); }
 

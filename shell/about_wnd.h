@@ -35,7 +35,8 @@ public:
     bool Event_KeyDown(const fw::String& key);
     bool Event_MouseDown(std::int64_t x, std::int64_t y);
 
-    bool IsEventImplemented(const fw::String& name) const;
+    // Whether the class handles the named window event itself.
+    bool IsEventImplemented(const fw::String& event) const;
 };
 
 // The timer placed on the About window: a timer that knows, without keeping

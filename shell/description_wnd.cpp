@@ -12,8 +12,6 @@
 
 namespace {
 
-constexpr char kClassName[] = "DescriptionWnd.DescriptionWnd";
-
 // The title line is the product name; the line break behind it stays plain.
 constexpr auto kTitleLength = static_cast<std::int64_t>(std::string_view(kProductName).size());
 
@@ -35,7 +33,7 @@ void AddTextArea(fw::Window& window, const fw::String& name, fw::PropertyStreamV
 
 const fw::ClassRecord& DescriptionWnd::Class() {
     static const fw::ClassRecord& record = fw::RuntimeRegisterClass({
-        .name = kClassName,
+        .name = "DescriptionWnd.DescriptionWnd",
         .base = &fw::Window::Class(),
         .events = {fw::On<&DescriptionWnd::AddMenuHandlers>("AddMenuHandlers"),
                    fw::On<&DescriptionWnd::CreateControls>("CreateControls"),
@@ -103,8 +101,6 @@ bool DescriptionWnd::Print_Action() {
     return false;
 }
 
-bool DescriptionWnd::IsEventImplemented(const fw::String& eventName) const {
-    return fw::RuntimeIsEventHandled(*this, kClassName, eventName, true);
-}
+bool DescriptionWnd::IsEventImplemented(const fw::String& event) const { return fw::IsEventImplemented(*this, event); }
 
 std::shared_ptr<class DescriptionWnd> DescriptionWnd() { return fw::ImplicitInstance<class DescriptionWnd>(); }
