@@ -15,6 +15,8 @@ Window* Control::Owner() const { return static_cast<Window*>(state_->owner.lock(
 
 void Control::AttachTo(Window& window) {
     state_->owner = window.shared_from_this();
+    // PaneChild is an interface, which no class record names: the type
+    // test is C++'s own.
     if (auto* child = dynamic_cast<PaneChild*>(this)) {
         child->SetWindow(std::static_pointer_cast<Window>(window.shared_from_this()));
         child->SetIndex(state_->index);

@@ -23,7 +23,7 @@ void OrderKeyboardFocus(Window& window) {
     rects.reserve(controls.size());
     std::int64_t firstContainer = INT64_MAX;
     for (Control* control : controls) {
-        auto* rect = ControlAs<RectControl>(control);
+        auto* rect = As<RectControl>(control);
         if (!rect) continue;
         rects.push_back(rect);
         const RectControl* container = rect->Parent();

@@ -172,6 +172,21 @@ bool IsEventImplemented(const C& object, std::string_view event) {
 }
 
 // ---------------------------------------------------------------------------
+// Type tests, by class record: a short walk along the bases, where a
+// dynamic_cast would compare type names.
+
+// The object as a T when its class is T's or one derived from it; nullptr
+// otherwise, and for a nil object.
+template <class T>
+T* As(Object* object) {
+    return object && object->Record().IsA(T::Class()) ? static_cast<T*>(object) : nullptr;
+}
+
+template <class T>
+const T* As(const Object* object) {
+    return object && object->Record().IsA(T::Class()) ? static_cast<const T*>(object) : nullptr;
+}
+
 // Checked casts. A nil object raises NilObjectException, an object of
 // another class TypeMismatchException.
 

@@ -118,14 +118,6 @@ private:
     QWidget* previous_;
 };
 
-// The control as a T when its class is T's or one derived from it. Class
-// records answer with a short walk along the bases, where a dynamic_cast
-// compares type names; building a window asks this of every control.
-template <class T>
-T* ControlAs(Control* control) {
-    return control->Record().IsA(T::Class()) ? static_cast<T*>(control) : nullptr;
-}
-
 // Sets the keyboard focus order of the window's controls, and gives the
 // focus to the first field the user can type in.
 void OrderKeyboardFocus(Window& window);

@@ -216,7 +216,7 @@ void ApplyAnchors(Window& window, QSize contentSize) {
     const std::int64_t dw = contentSize.width() - window.Impl().width;
     const std::int64_t dh = contentSize.height() - window.Impl().height;
     for (Control* control : window.Controls()) {
-        auto* rect = dynamic_cast<RectControl*>(control);
+        auto* rect = As<RectControl>(control);
         if (!rect || rect->Parent() || !rect->Widget()) continue;
         RectControlImpl& c = rect->Impl();
         std::int64_t left = c.anchorLeft, top = c.anchorTop, width = c.anchorWidth, height = c.anchorHeight;

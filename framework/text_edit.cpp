@@ -92,7 +92,7 @@ void TextEdit::InstallKeyFilter() { Widget()->installEventFilter(new KeyFilter(*
 bool TextEdit::FilterKey(const String& text) {
     const Delegate* handler = EventHandler("KeyDown");
     if (!handler) return false;
-    auto* area = dynamic_cast<TextArea*>(this);
+    auto* area = As<TextArea>(this);
     // One character at a time, as each would have been typed on its own.
     for (std::size_t start = 0; start < text.size();) {
         std::size_t end = start + 1;

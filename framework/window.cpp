@@ -75,7 +75,7 @@ void Window::Constructor() {
         // The controls' widgets are the window's texts: searching the content
         // area would also go through every scroll bar and viewport in it.
         for (const auto& control : impl_->controls)
-            if (auto* rect = ControlAs<RectControl>(control.get()))
+            if (auto* rect = As<RectControl>(control.get()))
                 if (auto* text = qobject_cast<QTextEdit*>(rect->Widget())) text->document()->clearUndoRedoStacks();
     } catch (...) {
         // A window whose building failed is not a live window: the next
@@ -117,7 +117,7 @@ void Window::Close() {
     impl_->frame->hide();
     // A closed window's timers end with it: none may call its handlers.
     for (Control* control : Controls())
-        if (auto* timer = ControlAs<Timer>(control)) timer->SetRunMode(0);
+        if (auto* timer = As<Timer>(control)) timer->SetRunMode(0);
     ReleaseOnceEventEnds(self);
     // With no global menu bar, a process without a visible window could not
     // be reached: closing the last one ends the application.
@@ -133,7 +133,7 @@ std::shared_ptr<Control> Window::New(const ClassRecord& controlClass) {
     if (!controlClass.create) throw TypeMismatchException(controlClass.name + " is not a control class");
     NewWidgetHome home(impl_->content);
     std::shared_ptr<Object> object = controlClass.create();
-    if (!object->Record().IsA(Control::Class())) throw TypeMismatchException(controlClass.name + " is not a control class");
+    if (!As<Control>(object.get())) throw TypeMismatchException(controlClass.name + " is not a control class");
     return std::static_pointer_cast<Control>(object);
 }
 

@@ -146,7 +146,7 @@ void WindowImpl::PlaceOnScreen() {
     // control never joined the window must not appear.
     for (QWidget* child : content->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
         const bool joined = std::any_of(controls.begin(), controls.end(), [&](const auto& control) {
-            auto* rect = ControlAs<RectControl>(control.get());
+            auto* rect = As<RectControl>(control.get());
             return rect && rect->Widget() == child;
         });
         if (!joined) child->hide();

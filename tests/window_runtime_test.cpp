@@ -219,26 +219,26 @@ protected:
             for (const QObject* object : w.frame->findChildren<QObject*>()) qtObject(*object);
         }
         for (fw::Object* object : Objects()) {
-            if (!object->Record().IsA(fw::Control::Class())) continue;
-            auto* control = static_cast<fw::Control*>(object);
+            auto* control = fw::As<fw::Control>(object);
+            if (!control) continue;
             add(control->Name(), control->Owner());
             for (const fw::ClassRecord* r = &object->Record(); r; r = r->base)
                 for (const fw::ControlEvent& event : r->controlEvents)
                     add(control->Name(), event.event, control->EventHandler(event.event));
-            if (auto* rect = dynamic_cast<fw::RectControl*>(object)) {
+            if (auto* rect = fw::As<fw::RectControl>(object)) {
                 const fw::RectControlImpl& c = rect->Impl();
                 add(control->Name(), c.left, c.top, c.width, c.height, c.tabIndex, c.tabStop, c.enabled, c.visible,
                     c.focusOnClick, c.lockLeft, c.lockTop, c.lockRight, c.lockBottom, c.anchorLeft, c.anchorTop,
                     c.anchorWidth, c.anchorHeight, c.geometryPending, c.streamDepth, c.pendingFont.has_value(),
                     c.pendingPalette.has_value(), c.parent);
             }
-            if (auto* font = dynamic_cast<fw::FontControl*>(object))
+            if (auto* font = fw::As<fw::FontControl>(object))
                 add(control->Name(), font->FontName(), font->FontSize(), font->Bold(), font->Italic(),
                     font->Underline());
-            if (auto* canvas = dynamic_cast<fw::Canvas*>(object)) add(control->Name(), canvas->Backdrop());
-            if (auto* timer = dynamic_cast<fw::Timer*>(object))
+            if (auto* canvas = fw::As<fw::Canvas>(object)) add(control->Name(), canvas->Backdrop());
+            if (auto* timer = fw::As<fw::Timer>(object))
                 add(control->Name(), timer->Period(), timer->RunMode(), timer->IsRunning());
-            if (auto* area = dynamic_cast<fw::TextArea*>(object))
+            if (auto* area = fw::As<fw::TextArea>(object))
                 add(control->Name(), area->SelStart(), area->SelLength());
         }
         return lines;
