@@ -49,8 +49,8 @@ const ClassRecord& Canvas::Class() {
     return record;
 }
 
-Canvas::Canvas() {
-    auto* widget = new CanvasWidget(*this, NewWidgetHome::Current());
+Canvas::Canvas(QWidget* home) {
+    auto* widget = new CanvasWidget(*this, home);
     widget->setFocusPolicy(Qt::NoFocus);
     SetWidget(widget);
 }

@@ -13,7 +13,7 @@ class Canvas : public RectControl {
 public:
     static const ClassRecord& Class();
     const ClassRecord& Record() const override { return Class(); }
-    Canvas();
+    explicit Canvas(QWidget* home = nullptr);
     void SetBackdrop(std::shared_ptr<Picture> picture);
     const std::shared_ptr<Picture>& Backdrop() const { return *backdrop_; }
     void SetAllowFocus(bool);

@@ -9,7 +9,7 @@ class Label : public TextControl {
 public:
     static const ClassRecord& Class();
     const ClassRecord& Record() const override { return Class(); }
-    Label();
+    explicit Label(QWidget* home = nullptr);
     void SetValue(std::string_view);
     String Value() const;
     void SetMultiLine(bool);

@@ -132,7 +132,8 @@ struct ClassRecord {
     std::vector<EventBinding> events;     // the class's event table
     std::vector<PropertyDecl> properties; // declared by framework classes
     std::vector<ControlEvent> controlEvents;
-    std::function<std::shared_ptr<Object>()> create;  // how New makes one
+    // How Window::New makes one for a window; empty but for control classes.
+    std::function<std::shared_ptr<Object>(Window& window)> create;
     // For each layout key, by its place in the key table, the property that
     // FindProperty gives for it; filled in by RuntimeRegisterClass, so that
     // applying a stream searches nothing.

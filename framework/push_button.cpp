@@ -24,8 +24,8 @@ const ClassRecord& PushButton::Class() {
     return record;
 }
 
-PushButton::PushButton() {
-    auto* button = new QPushButton(NewWidgetHome::Current());
+PushButton::PushButton(QWidget* home) {
+    auto* button = new QPushButton(home);
     // Return presses a button only when the layout makes it the default.
     button->setAutoDefault(false);
     QObject::connect(button, &QPushButton::clicked, button, [this] { RunHandler([this] { Push(); }); });

@@ -9,7 +9,7 @@ class PushButton : public FontControl {
 public:
     static const ClassRecord& Class();
     const ClassRecord& Record() const override { return Class(); }
-    PushButton();
+    explicit PushButton(QWidget* home = nullptr);
     void SetCaption(std::string_view);
     String Caption() const;
     void SetDefault(bool);

@@ -44,14 +44,6 @@ const ClassRecord& RectControl::Class() {
     return record;
 }
 
-namespace {
-QWidget* g_newWidgetHome = nullptr;
-}  // namespace
-
-NewWidgetHome::NewWidgetHome(QWidget* home) : previous_(g_newWidgetHome) { g_newWidgetHome = home; }
-NewWidgetHome::~NewWidgetHome() { g_newWidgetHome = previous_; }
-QWidget* NewWidgetHome::Current() { return g_newWidgetHome; }
-
 RectControl::RectControl() : impl_(std::make_unique<RectControlImpl>()) {}
 
 RectControl::~RectControl() { delete impl_.Unchecked().widget.data(); }

@@ -56,7 +56,9 @@ public:
     RectControlImpl& Impl() const { return *impl_; }
 
 protected:
-    // Each concrete control makes its widget in its constructor.
+    // Each concrete control makes its widget in its constructor, inside the
+    // `home` it is given: the content area of the window that makes it (see
+    // Window::New), or none for a control made on its own.
     void SetWidget(QWidget* widget);
     // A click leaves the keyboard focus where it is; Tab still reaches the
     // control while it is a tab stop.

@@ -44,7 +44,7 @@ const ClassRecord& Rectangle::Class() {
     return record;
 }
 
-Rectangle::Rectangle() { SetWidget(new RectangleWidget(NewWidgetHome::Current())); }
+Rectangle::Rectangle(QWidget* home) { SetWidget(new RectangleWidget(home)); }
 
 void Rectangle::SetFillColor(const Color& c) { static_cast<RectangleWidget*>(Widget())->fill = c; }
 void Rectangle::SetTopLeftColor(const Color& c) { static_cast<RectangleWidget*>(Widget())->topLeft = c; }

@@ -9,7 +9,7 @@ class Rectangle : public RectControl {
 public:
     static const ClassRecord& Class();
     const ClassRecord& Record() const override { return Class(); }
-    Rectangle();
+    explicit Rectangle(QWidget* home = nullptr);
     void SetFillColor(const Color&);
     void SetTopLeftColor(const Color&);
     void SetBottomRightColor(const Color&);

@@ -89,8 +89,8 @@ const ClassRecord& TextArea::Class() {
     return record;
 }
 
-TextArea::TextArea() {
-    auto* edit = new AreaWidget(NewWidgetHome::Current());
+TextArea::TextArea(QWidget* home) {
+    auto* edit = new AreaWidget(home);
     edit->setAcceptRichText(false);
     edit->setTabChangesFocus(true);
     // Lines break between words only: a number longer than a narrow area

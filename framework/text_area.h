@@ -14,7 +14,7 @@ class TextArea : public TextEdit {
 public:
     static const ClassRecord& Class();
     const ClassRecord& Record() const override { return Class(); }
-    TextArea();
+    explicit TextArea(QWidget* home = nullptr);
 
     String Text() const override;
     void SetText(const String& text) override;

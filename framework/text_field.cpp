@@ -97,8 +97,8 @@ const ClassRecord& TextField::Class() {
     return record;
 }
 
-TextField::TextField() {
-    auto* line = new FieldWidget(NewWidgetHome::Current());
+TextField::TextField(QWidget* home) {
+    auto* line = new FieldWidget(home);
     line->setMaxLength(std::numeric_limits<int>::max());  // Qt's default cuts at 32,767
     SetWidget(line);
     InstallKeyFilter();

@@ -9,7 +9,7 @@ class TextField : public TextEdit {
 public:
     static const ClassRecord& Class();
     const ClassRecord& Record() const override { return Class(); }
-    TextField();
+    explicit TextField(QWidget* home = nullptr);
 
     String Text() const override;
     void SetText(const String& text) override;

@@ -131,8 +131,7 @@ bool Window::IsOpen() const { return impl_->open; }
 std::shared_ptr<Control> Window::New(const ClassRecord& controlClass) {
     CheckUIThread();
     if (!controlClass.create) throw TypeMismatchException(controlClass.name + " is not a control class");
-    NewWidgetHome home(impl_->content);
-    std::shared_ptr<Object> object = controlClass.create();
+    std::shared_ptr<Object> object = controlClass.create(*this);
     if (!As<Control>(object.get())) throw TypeMismatchException(controlClass.name + " is not a control class");
     return std::static_pointer_cast<Control>(object);
 }

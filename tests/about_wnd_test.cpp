@@ -254,8 +254,7 @@ TEST(AboutTimer, KnowsItsWindowOnlyWhileTheWindowExists) {
 }
 
 TEST(AboutTimer, HasNoWindowBeforeItIsAdded) {
-    auto timer = fw::RuntimeCheckCast<AboutWnd::_wrapper_Timer1>(AboutWnd::_wrapper_Timer1::Class().create());
-    ASSERT_NE(timer, nullptr);
+    auto timer = fw::RuntimeCheckCast<AboutWnd::_wrapper_Timer1>(AboutWnd()->New(AboutWnd::_wrapper_Timer1::Class()));
     EXPECT_EQ(timer->Window(), nullptr);
     timer->SetIndex(3);
     EXPECT_EQ(timer->Index(), 3);

@@ -3,9 +3,11 @@
 // that escape a handler.
 #include "framework/application.h"
 #include "framework/canvas.h"
+#include "framework/control_table.h"
 #include "framework/dialogs.h"
 #include "framework/label.h"
 #include "framework/menu.h"
+#include "framework/property_encoder.h"
 #include "framework/printing_qt.h"
 #include "framework/push_button.h"
 #include "framework/qt_bridge.h"
@@ -62,18 +64,18 @@ public:
     void CreateControls() {
         events.push_back("CreateControls");
         if (failWhileBuilding) throw fw::NilObjectException("no such control");
-        auto box = New(fw::Rectangle::Class());
-        box->Constructor();
-        AddControl("Box", box);
-        auto& rect = fw::RuntimeCheckCast<fw::Rectangle>(ControlByName("Box"));
-        rect.SetLeft(100), rect.SetTop(50), rect.SetWidth(80), rect.SetHeight(60);
-
-        auto button = New(fw::PushButton::Class());
-        button->Constructor();
-        AddControl("Button", button);
-        auto& push = fw::RuntimeCheckCast<fw::PushButton>(ControlByName("Button"));
-        push.SetLeft(110), push.SetTop(60), push.SetWidth(40), push.SetHeight(20);
-        push.SetInitialParent("Box");
+        static constexpr auto kBox = fw::PropertyStream([] {
+            return std::array{fw::Prop("Left", 100), fw::Prop("Top", 50), fw::Prop("Width", 80), fw::Prop("Height", 60)};
+        });
+        static constexpr auto kButton = fw::PropertyStream([] {
+            return std::array{fw::Prop("Left", 110), fw::Prop("Top", 60), fw::Prop("Width", 40), fw::Prop("Height", 20),
+                              fw::Prop("InitialParent", "Box")};
+        });
+        static constexpr fw::ControlEntry kControls[] = {
+            {fw::Rectangle::Class, "Box", kBox},
+            {fw::PushButton::Class, "Button", kButton},
+        };
+        fw::BuildControls(*this, kControls);
     }
     void AddMenuHandlers(fw::Window&) { events.push_back("AddMenuHandlers"); }
     void Event_Open() { events.push_back("Open"); }
@@ -322,6 +324,7 @@ TEST_F(UIThread, EveryOtherOperationOffItRaisesAndChangesNothing) {
         {"Window::IsVisible", [&] { controlWnd.IsVisible(); }},
         {"Window::IsOpen", [&] { controlWnd.IsOpen(); }},
         {"Window::New", [&] { controlWnd.New(fw::PushButton::Class()); }},
+        {"BuildControls", [&] { fw::BuildControls(controlWnd, {}); }},
         {"Window::AddControl", [&] { controlWnd.AddControl("Off", nullptr); }},
         {"Window::ControlByName", [&] { controlWnd.ControlByName("tpFld"); }},
         {"Window::Controls", [&] { controlWnd.Controls(); }},
