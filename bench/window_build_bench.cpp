@@ -276,12 +276,12 @@ constexpr auto ClassOf(Kind kind) -> const fw::ClassRecord& (*)() {
 constexpr fw::Connection ConnectionOf(Kind kind) {
     switch (kind) {
         case Kind::TextArea:
-            return fw::Connect<&StreamBuiltWnd::AreaKeyDown>("KeyDown", "( TextArea, String ) as Boolean");
+            return fw::Connect<&StreamBuiltWnd::AreaKeyDown>(fw::TextArea::kKeyDown);
         case Kind::TextField:
-            return fw::Connect<&StreamBuiltWnd::FieldKeyDown>("KeyDown", "( TextField, String ) as Boolean");
-        case Kind::PushButton: return fw::Connect<&StreamBuiltWnd::Action>("Action", "( PushButton )");
+            return fw::Connect<&StreamBuiltWnd::FieldKeyDown>(fw::TextField::kKeyDown);
+        case Kind::PushButton: return fw::Connect<&StreamBuiltWnd::Action>(fw::PushButton::kAction);
         case Kind::Canvas:
-            return fw::Connect<&StreamBuiltWnd::IconMouseDown>("MouseDown", "( Canvas, Integer, Integer ) as Boolean");
+            return fw::Connect<&StreamBuiltWnd::IconMouseDown>(fw::Canvas::kMouseDown);
         default: return {};
     }
 }

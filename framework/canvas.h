@@ -11,6 +11,9 @@ class Picture;
 
 class Canvas : public RectControl {
 public:
+    static constexpr std::string_view kClassName = "Canvas";
+    // A mouse press at (x, y) in the canvas; true takes it.
+    static constexpr EventOf<bool(Canvas&, std::int64_t, std::int64_t)> kMouseDown{"MouseDown"};
     static const ClassRecord& Class();
     const ClassRecord& Record() const override { return Class(); }
     explicit Canvas(QWidget* home = nullptr);

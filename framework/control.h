@@ -48,6 +48,15 @@ private:
     UIThreadOnly<State> state_;
 };
 
+// Raises the control's event: calls the handler connected to it, if any.
+// Without one, an event whose handlers give a Boolean answers false.
+template <class R, class... A>
+R Raise(const Control& control, const EventOf<R(A...)>& event, std::type_identity_t<A>... args) {
+    const Delegate* handler = control.EventHandler(event.name);
+    if (!handler) return R();
+    return handler->Invoke<R, A...>(std::forward<A>(args)...);
+}
+
 // A control that knows its window through the framework's pane interface;
 // the framework hands it its window and index when it is added.
 class PaneChild {

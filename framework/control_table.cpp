@@ -23,7 +23,7 @@ void Build(Window& window, const ControlEntry& entry) {
     if (entry.backdrop) RuntimeCheckCast<Canvas>(window.ControlByName(entry.name)).SetBackdrop(entry.backdrop());
     SetProperties(Find(window, entry), entry.stream);
     const Connection& c = entry.connection;
-    if (c.bind) RuntimeAddEventHandler(Find(window, entry), c.event, c.bind(window, c.signature));
+    if (c.bind) RuntimeAddEventHandler(Find(window, entry), c.event, c.bind(window));
 }
 
 }  // namespace

@@ -17,22 +17,24 @@ class Window;
 // A control event and the window's handler for it, made with Connect.
 struct Connection {
     std::string_view event;
-    std::string_view signature;
-    Delegate (*bind)(Window& window, std::string_view signature) = nullptr;
+    Delegate (*bind)(Window& window) = nullptr;
 };
 
 namespace detail {
 template <auto Handler>
-Delegate BindToWindow(Window& window, std::string_view signature) {
+Delegate BindToWindow(Window& window) {
     using Owner = typename Member<decltype(Handler)>::Class;
-    return RuntimeCreateDelegate(Handler, &RuntimeCheckCast<Owner>(&window), signature);
+    return RuntimeCreateDelegate(Handler, &RuntimeCheckCast<Owner>(&window));
 }
 }  // namespace detail
 
-// Connects the control's event to the window's handler method.
-template <auto Handler>
-constexpr Connection Connect(std::string_view event, std::string_view signature) {
-    return {event, signature, &detail::BindToWindow<Handler>};
+// Connects a control event (such as TextArea::kKeyDown) to a handler method
+// of the window, which must take and give what the event's handlers do.
+template <auto Handler, class F>
+constexpr Connection Connect(const EventOf<F>& event) {
+    static_assert(std::is_same_v<typename detail::Member<decltype(Handler)>::Function, F>,
+                  "the handler does not take and give what the event's handlers do");
+    return {event.name, &detail::BindToWindow<Handler>};
 }
 
 // One control: its class, its name, its layout data and, where needed, the

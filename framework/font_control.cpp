@@ -47,7 +47,7 @@ std::vector<PropertyDecl> FontProperties() {
 
 const ClassRecord& FontControl::Class() {
     static const ClassRecord& record =
-        RuntimeRegisterClass(ControlClass<FontControl>("FontControl", RectControl::Class(), FontProperties()));
+        RuntimeRegisterClass(ControlClass<FontControl>(RectControl::Class(), FontProperties()));
     return record;
 }
 

@@ -8,6 +8,7 @@ namespace fw {
 // The font properties shared by every control that shows text.
 class FontControl : public RectControl {
 public:
+    static constexpr std::string_view kClassName = "FontControl";
     static const ClassRecord& Class();
     const ClassRecord& Record() const override { return Class(); }
 

@@ -48,7 +48,7 @@ QFont FittedFont(const QLabel& label) {
 
 const ClassRecord& Label::Class() {
     static const ClassRecord& record = RuntimeRegisterClass(ControlClass<Label>(
-        "Label", TextControl::Class(),
+        TextControl::Class(),
         {
             Property<&Label::SetValue>("Value"),
             Property<&Label::SetMultiLine>("MultiLine"),

@@ -7,6 +7,7 @@ namespace fw {
 
 class Label : public TextControl {
 public:
+    static constexpr std::string_view kClassName = "Label";
     static const ClassRecord& Class();
     const ClassRecord& Record() const override { return Class(); }
     explicit Label(QWidget* home = nullptr);

@@ -7,6 +7,8 @@ namespace fw {
 
 class PushButton : public FontControl {
 public:
+    static constexpr std::string_view kClassName = "PushButton";
+    static constexpr EventOf<void(PushButton&)> kAction{"Action"};
     static const ClassRecord& Class();
     const ClassRecord& Record() const override { return Class(); }
     explicit PushButton(QWidget* home = nullptr);

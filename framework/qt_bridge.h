@@ -116,15 +116,15 @@ QMenuBar* CreateMenuBarFor(Window& window, QWidget* parent);
 // where the text would not fit the label's width otherwise.
 QFont FittedFont(const QLabel& label);
 
-// The class record of a control class: its properties, the events it
-// raises, and how to make one for a window (for classes that are not
-// abstract). A control with a widget makes it inside the window's content
+// The class record of a control class: its name (C::kClassName), its
+// properties, the events it raises, and how to make one for a window (for
+// classes that are not abstract). A control with a widget makes it inside the window's content
 // area: a widget made elsewhere and moved in would resolve its font,
 // palette and style all over again.
 template <class C>
-ClassRecord ControlClass(String name, const ClassRecord& base, std::vector<PropertyDecl> properties,
+ClassRecord ControlClass(const ClassRecord& base, std::vector<PropertyDecl> properties,
                          std::vector<ControlEvent> events = {}) {
-    ClassRecord record{.name = std::move(name), .base = &base};
+    ClassRecord record{.name = String(C::kClassName), .base = &base};
     record.properties = std::move(properties);
     record.controlEvents = std::move(events);
     if constexpr (std::is_constructible_v<C, QWidget*>)

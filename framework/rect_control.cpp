@@ -40,7 +40,7 @@ std::vector<PropertyDecl> RectControlProperties() {
 
 const ClassRecord& RectControl::Class() {
     static const ClassRecord& record =
-        RuntimeRegisterClass(ControlClass<RectControl>("RectControl", Control::Class(), RectControlProperties()));
+        RuntimeRegisterClass(ControlClass<RectControl>(Control::Class(), RectControlProperties()));
     return record;
 }
 

@@ -19,6 +19,7 @@ struct RectControlImpl;
 // A control with a place on the window: a Qt widget.
 class RectControl : public Control {
 public:
+    static constexpr std::string_view kClassName = "RectControl";
     static const ClassRecord& Class();
     const ClassRecord& Record() const override { return Class(); }
     RectControl();

@@ -34,7 +34,7 @@ protected:
 
 const ClassRecord& Rectangle::Class() {
     static const ClassRecord& record = RuntimeRegisterClass(ControlClass<Rectangle>(
-        "Rectangle", RectControl::Class(),
+        RectControl::Class(),
         {
             Property<&Rectangle::SetFillColor>("FillColor"),
             Property<&Rectangle::SetTopLeftColor>("TopLeftColor"),

@@ -7,6 +7,7 @@ namespace fw {
 
 class Rectangle : public RectControl {
 public:
+    static constexpr std::string_view kClassName = "Rectangle";
     static const ClassRecord& Class();
     const ClassRecord& Record() const override { return Class(); }
     explicit Rectangle(QWidget* home = nullptr);

@@ -70,7 +70,7 @@ AreaWidget* EditOf(const TextArea& area) { return static_cast<AreaWidget*>(area.
 
 const ClassRecord& TextArea::Class() {
     static const ClassRecord& record = RuntimeRegisterClass(ControlClass<TextArea>(
-        "TextArea", TextEdit::Class(),
+        TextEdit::Class(),
         {
             Property<&TextArea::SetMultiLine>("MultiLine"),
             Property<&TextArea::SetHasVerticalScrollbar>("HasVerticalScrollbar"),
@@ -85,7 +85,7 @@ const ClassRecord& TextArea::Class() {
             IgnoredProperty("LineHeight", PropertyType::Double),
             IgnoredProperty("MaximumCharactersAllowed", PropertyType::Integer),
         },
-        {{"KeyDown", "( TextArea, String ) as Boolean"}}));
+        {kKeyDown}));
     return record;
 }
 

@@ -12,6 +12,9 @@ class StyledTextPrinter;
 
 class TextArea : public TextEdit {
 public:
+    static constexpr std::string_view kClassName = "TextArea";
+    // Raised for each character typed; true swallows it.
+    static constexpr EventOf<bool(TextArea&, const String&)> kKeyDown{"KeyDown"};
     static const ClassRecord& Class();
     const ClassRecord& Record() const override { return Class(); }
     explicit TextArea(QWidget* home = nullptr);

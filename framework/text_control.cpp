@@ -6,7 +6,7 @@ namespace fw {
 
 const ClassRecord& TextControl::Class() {
     static const ClassRecord& record = RuntimeRegisterClass(ControlClass<TextControl>(
-        "TextControl", FontControl::Class(),
+        FontControl::Class(),
         {
             Property<&TextControl::SetTextColor>("TextColor"),
             Property<&TextControl::SetTextAlignment>("TextAlignment"),

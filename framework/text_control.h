@@ -10,6 +10,7 @@ namespace fw {
 // Text colour and alignment, beside the font, for labels and text fields.
 class TextControl : public FontControl {
 public:
+    static constexpr std::string_view kClassName = "TextControl";
     static const ClassRecord& Class();
     const ClassRecord& Record() const override { return Class(); }
 

@@ -67,7 +67,7 @@ std::vector<PropertyDecl> TextEditProperties() {
 
 const ClassRecord& TextEdit::Class() {
     static const ClassRecord& record =
-        RuntimeRegisterClass(ControlClass<TextEdit>("TextEdit", TextControl::Class(), TextEditProperties()));
+        RuntimeRegisterClass(ControlClass<TextEdit>(TextControl::Class(), TextEditProperties()));
     return record;
 }
 
@@ -90,16 +90,14 @@ void TextEdit::SetHasBorder(bool border) {
 void TextEdit::InstallKeyFilter() { Widget()->installEventFilter(new KeyFilter(*this, Widget())); }
 
 bool TextEdit::FilterKey(const String& text) {
-    const Delegate* handler = EventHandler("KeyDown");
-    if (!handler) return false;
     auto* area = As<TextArea>(this);
     // One character at a time, as each would have been typed on its own.
     for (std::size_t start = 0; start < text.size();) {
         std::size_t end = start + 1;
         while (end < text.size() && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) ++end;
         const String key = text.substr(start, end - start);
-        const bool swallowed = area ? handler->Invoke<bool, TextArea&, const String&>(*area, key)
-                                    : handler->Invoke<bool, TextField&, const String&>(static_cast<TextField&>(*this), key);
+        const bool swallowed = area ? Raise(*area, TextArea::kKeyDown, *area, key)
+                                    : Raise(*this, TextField::kKeyDown, static_cast<TextField&>(*this), key);
         if (swallowed) return true;
         start = end;
     }

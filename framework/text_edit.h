@@ -10,6 +10,7 @@ namespace fw {
 // share the text, selection, focus and key-filter behaviour.
 class TextEdit : public TextControl {
 public:
+    static constexpr std::string_view kClassName = "TextEdit";
     static const ClassRecord& Class();
     const ClassRecord& Record() const override { return Class(); }
 

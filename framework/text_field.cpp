@@ -87,13 +87,13 @@ FieldWidget* LineOf(const TextField& field) { return static_cast<FieldWidget*>(f
 
 const ClassRecord& TextField::Class() {
     static const ClassRecord& record = RuntimeRegisterClass(ControlClass<TextField>(
-        "TextField", TextEdit::Class(),
+        TextEdit::Class(),
         {
             Property<&TextField::SetPassword>("Password"),
             Property<&TextField::SetHint>("Hint"),
             Property<&TextField::SetMaximumCharactersAllowed>("MaximumCharactersAllowed"),
         },
-        {{"KeyDown", "( TextField, String ) as Boolean"}}));
+        {kKeyDown}));
     return record;
 }
 

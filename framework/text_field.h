@@ -7,6 +7,9 @@ namespace fw {
 
 class TextField : public TextEdit {
 public:
+    static constexpr std::string_view kClassName = "TextField";
+    // Raised for each character typed; true swallows it.
+    static constexpr EventOf<bool(TextField&, const String&)> kKeyDown{"KeyDown"};
     static const ClassRecord& Class();
     const ClassRecord& Record() const override { return Class(); }
     explicit TextField(QWidget* home = nullptr);

@@ -20,33 +20,26 @@ namespace {
 
 using namespace control_wnd_layout;
 
-// The signature texts of the control events the window connects to.
-constexpr std::string_view kTextAreaKeyDown = "( TextArea, String ) as Boolean";
-constexpr std::string_view kTextFieldKeyDown = "( TextField, String ) as Boolean";
-constexpr std::string_view kButtonAction = "( PushButton )";
-constexpr std::string_view kCanvasMouseDown = "( Canvas, Integer, Integer ) as Boolean";
-
 // In creation order: a rectangle before the fields inside it.
 const fw::ControlEntry kControls[] = {
     {fw::Rectangle::Class, "Rectangle1", kRectangle1Stream},
-    {fw::TextArea::Class, "tpFld", kTpFldStream, fw::Connect<&MainWindow::tpFld_KeyDown>("KeyDown", kTextAreaKeyDown)},
-    {fw::TextArea::Class, "fnFld", kFnFldStream, fw::Connect<&MainWindow::fnFld_KeyDown>("KeyDown", kTextAreaKeyDown)},
+    {fw::TextArea::Class, "tpFld", kTpFldStream, fw::Connect<&MainWindow::tpFld_KeyDown>(fw::TextArea::kKeyDown)},
+    {fw::TextArea::Class, "fnFld", kFnFldStream, fw::Connect<&MainWindow::fnFld_KeyDown>(fw::TextArea::kKeyDown)},
     {fw::Rectangle::Class, "Rectangle2", kRectangle2Stream},
-    {fw::TextArea::Class, "fpFld", kFpFldStream, fw::Connect<&MainWindow::fpFld_KeyDown>("KeyDown", kTextAreaKeyDown)},
-    {fw::TextArea::Class, "tnFld", kTnFldStream, fw::Connect<&MainWindow::tnFld_KeyDown>("KeyDown", kTextAreaKeyDown)},
-    {fw::TextField::Class, "preFld", kPreFldStream,
-     fw::Connect<&MainWindow::preFld_KeyDown>("KeyDown", kTextFieldKeyDown)},
-    {fw::TextField::Class, "dtFld", kDtFldStream, fw::Connect<&MainWindow::dtFld_KeyDown>("KeyDown", kTextFieldKeyDown)},
-    {fw::TextField::Class, "tFld", kTFldStream, fw::Connect<&MainWindow::tFld_KeyDown>("KeyDown", kTextFieldKeyDown)},
-    {fw::TextField::Class, "pppFld", kPppFldStream,
-     fw::Connect<&MainWindow::pppFld_KeyDown>("KeyDown", kTextFieldKeyDown)},
-    {fw::PushButton::Class, "ClearBtn", kClearBtnStream, fw::Connect<&MainWindow::ClearBtn_Action>("Action", kButtonAction)},
+    {fw::TextArea::Class, "fpFld", kFpFldStream, fw::Connect<&MainWindow::fpFld_KeyDown>(fw::TextArea::kKeyDown)},
+    {fw::TextArea::Class, "tnFld", kTnFldStream, fw::Connect<&MainWindow::tnFld_KeyDown>(fw::TextArea::kKeyDown)},
+    {fw::TextField::Class, "preFld", kPreFldStream, fw::Connect<&MainWindow::preFld_KeyDown>(fw::TextField::kKeyDown)},
+    {fw::TextField::Class, "dtFld", kDtFldStream, fw::Connect<&MainWindow::dtFld_KeyDown>(fw::TextField::kKeyDown)},
+    {fw::TextField::Class, "tFld", kTFldStream, fw::Connect<&MainWindow::tFld_KeyDown>(fw::TextField::kKeyDown)},
+    {fw::TextField::Class, "pppFld", kPppFldStream, fw::Connect<&MainWindow::pppFld_KeyDown>(fw::TextField::kKeyDown)},
+    {fw::PushButton::Class, "ClearBtn", kClearBtnStream,
+     fw::Connect<&MainWindow::ClearBtn_Action>(fw::PushButton::kAction)},
     {fw::PushButton::Class, "CalculateBtn", kCalculateBtnStream,
-     fw::Connect<&MainWindow::CalculateBtn_Action>("Action", kButtonAction)},
+     fw::Connect<&MainWindow::CalculateBtn_Action>(fw::PushButton::kAction)},
     {fw::Label::Class, "StaticText4", kStaticText4Stream},
     {fw::Label::Class, "StaticText5", kStaticText5Stream},
     {fw::Canvas::Class, "Canvas2", kCanvas2Stream,
-     fw::Connect<&MainWindow::Canvas2_MouseDown>("MouseDown", kCanvasMouseDown), Info32},
+     fw::Connect<&MainWindow::Canvas2_MouseDown>(fw::Canvas::kMouseDown), Info32},
     {fw::Label::Class, "cTxt", kCTxtStream},
     {fw::Label::Class, "StaticText6", kStaticText6Stream},
     {fw::Label::Class, "StaticText7", kStaticText7Stream},

@@ -16,7 +16,7 @@ const fw::ControlEntry kControls[] = {
     {fw::Label::Class, "StaticText5", kStaticText5},
     {fw::Label::Class, "StaticText1", kStaticText1},
     {AboutWnd::_wrapper_Timer1::Class, "Timer1", kTimer1,
-     fw::Connect<&AboutWnd::Timer1_Action>("Action", "( Timer )")},
+     fw::Connect<&AboutWnd::Timer1_Action>(fw::Timer::kAction)},
     {fw::Canvas::Class, "Canvas1", kCanvas1, {}, Rovi96},
 };
 

@@ -86,6 +86,7 @@ public:
         if (throwOnPush) throw fw::NilObjectException("pressed into nothing");
     }
     bool Button_Wrong(fw::PushButton&, const fw::String&) { return false; }
+    void Field_Action(fw::TextField&) {}
 
     static inline bool failWhileBuilding = false;
     std::vector<std::string> events;
@@ -468,16 +469,13 @@ TEST(Delegates, ConnectOnlyWithTheEventsSignature) {
     auto window = fw::ImplicitInstance<ProbeWnd>();
     auto& button = fw::RuntimeCheckCast<fw::PushButton>(window->ControlByName("Button"));
     EXPECT_THROW(fw::RuntimeAddEventHandler(button, "Action",
-                                            fw::RuntimeCreateDelegate(&ProbeWnd::Button_Action, window.get(),
-                                                                      "( TextField )")),
+                                            fw::RuntimeCreateDelegate(&ProbeWnd::Field_Action, window.get())),
                  fw::TypeMismatchException);
     EXPECT_THROW(fw::RuntimeAddEventHandler(button, "KeyDown",
-                                            fw::RuntimeCreateDelegate(&ProbeWnd::Button_Wrong, window.get(),
-                                                                      "( PushButton, String ) as Boolean")),
+                                            fw::RuntimeCreateDelegate(&ProbeWnd::Button_Wrong, window.get())),
                  fw::FunctionNotFoundException);
 
-    fw::RuntimeAddEventHandler(
-        button, "Action", fw::RuntimeCreateDelegate(&ProbeWnd::Button_Action, window.get(), "( PushButton )"));
+    fw::RuntimeAddEventHandler(button, "Action", fw::RuntimeCreateDelegate(&ProbeWnd::Button_Action, window.get()));
     QTest::mouseClick(button.Widget(), Qt::LeftButton);
     EXPECT_EQ(window->pushes, 1);
 }
@@ -485,8 +483,7 @@ TEST(Delegates, ConnectOnlyWithTheEventsSignature) {
 TEST(Delegates, AnExceptionEscapingAHandlerIsReportedAndEndsTheApplication) {
     auto window = fw::ImplicitInstance<ProbeWnd>();
     auto& button = fw::RuntimeCheckCast<fw::PushButton>(window->ControlByName("Button"));
-    fw::RuntimeAddEventHandler(
-        button, "Action", fw::RuntimeCreateDelegate(&ProbeWnd::Button_Action, window.get(), "( PushButton )"));
+    fw::RuntimeAddEventHandler(button, "Action", fw::RuntimeCreateDelegate(&ProbeWnd::Button_Action, window.get()));
     window->throwOnPush = true;
 
     testing::internal::CaptureStderr();
@@ -521,7 +518,7 @@ public:
 TEST(Timers, ASingleShotTimerFiresOnceFromTheEventLoop) {
     TimerOwner owner;
     fw::Timer timer;
-    fw::RuntimeAddEventHandler(timer, "Action", fw::RuntimeCreateDelegate(&TimerOwner::Tick, &owner, "( Timer )"));
+    fw::RuntimeAddEventHandler(timer, "Action", fw::RuntimeCreateDelegate(&TimerOwner::Tick, &owner));
     timer.SetPeriod(20);
     timer.SetRunMode(1);
     EXPECT_EQ(owner.ticks, 0);  // nothing happens outside the event loop
@@ -533,7 +530,7 @@ TEST(Timers, ASingleShotTimerFiresOnceFromTheEventLoop) {
 TEST(Timers, NeverFireBeforeTheirPeriodEnds) {
     TimerOwner owner;
     fw::Timer timer;
-    fw::RuntimeAddEventHandler(timer, "Action", fw::RuntimeCreateDelegate(&TimerOwner::Tick, &owner, "( Timer )"));
+    fw::RuntimeAddEventHandler(timer, "Action", fw::RuntimeCreateDelegate(&TimerOwner::Tick, &owner));
     QElapsedTimer clock;
     clock.start();
     timer.SetPeriod(400);
@@ -545,7 +542,7 @@ TEST(Timers, NeverFireBeforeTheirPeriodEnds) {
 TEST(Timers, RunModeTwoRepeatsAndZeroStops) {
     TimerOwner owner;
     fw::Timer timer;
-    fw::RuntimeAddEventHandler(timer, "Action", fw::RuntimeCreateDelegate(&TimerOwner::Tick, &owner, "( Timer )"));
+    fw::RuntimeAddEventHandler(timer, "Action", fw::RuntimeCreateDelegate(&TimerOwner::Tick, &owner));
     timer.SetPeriod(10);
     timer.SetRunMode(2);
     QTRY_VERIFY_WITH_TIMEOUT(owner.ticks >= 3, 2000);
