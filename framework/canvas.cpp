@@ -35,7 +35,6 @@ private:
 
 }  // namespace
 
-
 const ClassRecord& Canvas::Class() {
     static const ClassRecord& record = RuntimeRegisterClass(ControlClass<Canvas>(
         RectControl::Class(),

@@ -31,7 +31,6 @@ protected:
 
 }  // namespace
 
-
 const ClassRecord& Rectangle::Class() {
     static const ClassRecord& record = RuntimeRegisterClass(ControlClass<Rectangle>(
         RectControl::Class(),
