@@ -13,14 +13,16 @@
 // Neither shows its window (the window stream says Visible false), so both
 // measure building and tearing down, not painting. Every iteration destroys
 // all the widgets it made.
-#include "framework/text_edit.h"
-#include "framework/label.h"
-#include "framework/push_button.h"
 #include "framework/canvas.h"
-#include "framework/rectangle.h"
+#include "framework/control_table.h"
+#include "framework/label.h"
 #include "framework/property_encoder.h"
 #include "framework/property_stream.h"
+#include "framework/push_button.h"
 #include "framework/qt_bridge.h"
+#include "framework/rectangle.h"
+#include "framework/text_area.h"
+#include "framework/text_field.h"
 #include "framework/window.h"
 #include "resources/notices.h"
 
@@ -59,10 +61,10 @@ constexpr double kBorder = 2.0;
 
 enum class Kind { Rectangle, TextArea, TextField, PushButton, Label, Canvas };
 
-// One control: its place in window coordinates, its parent ("" for the
-// window) and, for controls that show text, the text and its look. Both
+// One control's layout: its place in window coordinates, its parent ("" for
+// the window) and, for controls that show text, the text and its look. Both
 // builders read this one table, so they make the same window.
-struct ControlSpec {
+struct ControlLayout {
     Kind kind;
     std::string_view name, parent;
     int left, top, width, height, tabIndex;
@@ -79,34 +81,34 @@ constexpr int kWindowWidth = 515, kWindowHeight = 440;
 // kind, name, parent, left, top, width, height, tab index, tab stop, enabled,
 // text, font size, bold, alignment, text colour
 constexpr std::array kControls{
-    ControlSpec{Kind::Rectangle, "Rectangle1", "", 201, 128, 72, 74, 0},
-    ControlSpec{Kind::TextArea, "tpFld", "Rectangle1", 213, 138, 46, 18, 1, true, true, "", 0, true, 0, kRed},
-    ControlSpec{Kind::TextArea, "fnFld", "Rectangle1", 213, 172, 46, 18, 3, true, true, "", 0, true, 0, kRed},
-    ControlSpec{Kind::Rectangle, "Rectangle2", "", 272, 128, 72, 74, 1},
-    ControlSpec{Kind::TextArea, "fpFld", "Rectangle2", 286, 138, 46, 18, 2, true, true, "", 0, true, 0, kRed},
-    ControlSpec{Kind::TextArea, "tnFld", "Rectangle2", 286, 172, 46, 18, 4, true, true, "", 0, true, 0, kRed},
-    ControlSpec{Kind::TextField, "preFld", "", 397, 240, 80, 20, 2, true, true, "", 0, false, 0, kMaroon},
-    ControlSpec{Kind::TextField, "dtFld", "", 397, 270, 80, 20, 3, true, true, "", 0, false, 0, kMaroon},
-    ControlSpec{Kind::TextField, "tFld", "", 397, 300, 80, 20, 4, true, true, "", 0, false, 0, kMaroon},
-    ControlSpec{Kind::TextField, "pppFld", "", 397, 330, 80, 20, 5, true, false, "", 0, false, 0, kBlack},
-    ControlSpec{Kind::PushButton, "ClearBtn", "", 407, 390, 70, 30, 6, true, true, "Clear", 12},
-    ControlSpec{Kind::PushButton, "CalculateBtn", "", 35, 390, 80, 30, 7, true, true, "Calculate", 12},
-    ControlSpec{Kind::Label, "StaticText4", "", 35, 240, 355, 20, 8, true, true,
+    ControlLayout{Kind::Rectangle, "Rectangle1", "", 201, 128, 72, 74, 0},
+    ControlLayout{Kind::TextArea, "tpFld", "Rectangle1", 213, 138, 46, 18, 1, true, true, "", 0, true, 0, kRed},
+    ControlLayout{Kind::TextArea, "fnFld", "Rectangle1", 213, 172, 46, 18, 3, true, true, "", 0, true, 0, kRed},
+    ControlLayout{Kind::Rectangle, "Rectangle2", "", 272, 128, 72, 74, 1},
+    ControlLayout{Kind::TextArea, "fpFld", "Rectangle2", 286, 138, 46, 18, 2, true, true, "", 0, true, 0, kRed},
+    ControlLayout{Kind::TextArea, "tnFld", "Rectangle2", 286, 172, 46, 18, 4, true, true, "", 0, true, 0, kRed},
+    ControlLayout{Kind::TextField, "preFld", "", 397, 240, 80, 20, 2, true, true, "", 0, false, 0, kMaroon},
+    ControlLayout{Kind::TextField, "dtFld", "", 397, 270, 80, 20, 3, true, true, "", 0, false, 0, kMaroon},
+    ControlLayout{Kind::TextField, "tFld", "", 397, 300, 80, 20, 4, true, true, "", 0, false, 0, kMaroon},
+    ControlLayout{Kind::TextField, "pppFld", "", 397, 330, 80, 20, 5, true, false, "", 0, false, 0, kBlack},
+    ControlLayout{Kind::PushButton, "ClearBtn", "", 407, 390, 70, 30, 6, true, true, "Clear", 12},
+    ControlLayout{Kind::PushButton, "CalculateBtn", "", 35, 390, 80, 30, 7, true, true, "Calculate", 12},
+    ControlLayout{Kind::Label, "StaticText4", "", 35, 240, 355, 20, 8, true, true,
                 "Percent prevalence in population:", 12},
-    ControlSpec{Kind::Label, "StaticText5", "", 35, 270, 355, 20, 9, false, true,
+    ControlLayout{Kind::Label, "StaticText5", "", 35, 270, 355, 20, 9, false, true,
                 "If person has disorder, percent with positive test:", 12},
-    ControlSpec{Kind::Canvas, "Canvas2", "", 240, 388, 32, 32, 10},
-    ControlSpec{Kind::Label, "cTxt", "", 0, 30, 514, 20, 11, false, false, kNotice, 10, false, 2, kMaroon},
-    ControlSpec{Kind::Label, "StaticText6", "", 35, 300, 355, 20, 12, false, true,
+    ControlLayout{Kind::Canvas, "Canvas2", "", 240, 388, 32, 32, 10},
+    ControlLayout{Kind::Label, "cTxt", "", 0, 30, 514, 20, 11, false, false, kNotice, 10, false, 2, kMaroon},
+    ControlLayout{Kind::Label, "StaticText6", "", 35, 300, 355, 20, 12, false, true,
                 "If person does not have disorder, percent with positive test:", 12},
-    ControlSpec{Kind::Label, "StaticText7", "", 4, -11, 509, 44, 13, false, true, kProductName, 28, true, 2, kMaroon},
-    ControlSpec{Kind::Label, "StaticText11", "", 241, 81, 66, 20, 14, false, true, "Disorder", 14, true},
-    ControlSpec{Kind::Label, "StaticText12", "", 209, 108, 54, 19, 15, false, true, "Present", 12, false, 2},
-    ControlSpec{Kind::Label, "StaticText13", "", 287, 107, 49, 20, 16, false, true, "Absent", 12, false, 2},
-    ControlSpec{Kind::Label, "StaticText14", "", 80, 151, 34, 19, 17, false, true, "Test", 14, true},
-    ControlSpec{Kind::Label, "StaticText15", "", 132, 138, 54, 20, 18, false, true, "Positive", 12, false, 3},
-    ControlSpec{Kind::Label, "StaticText16", "", 126, 171, 62, 20, 19, false, true, "Negative", 12, false, 3},
-    ControlSpec{Kind::Label, "StaticText1", "", 35, 330, 355, 20, 20, false, true,
+    ControlLayout{Kind::Label, "StaticText7", "", 4, -11, 509, 44, 13, false, true, kProductName, 28, true, 2, kMaroon},
+    ControlLayout{Kind::Label, "StaticText11", "", 241, 81, 66, 20, 14, false, true, "Disorder", 14, true},
+    ControlLayout{Kind::Label, "StaticText12", "", 209, 108, 54, 19, 15, false, true, "Present", 12, false, 2},
+    ControlLayout{Kind::Label, "StaticText13", "", 287, 107, 49, 20, 16, false, true, "Absent", 12, false, 2},
+    ControlLayout{Kind::Label, "StaticText14", "", 80, 151, 34, 19, 17, false, true, "Test", 14, true},
+    ControlLayout{Kind::Label, "StaticText15", "", 132, 138, 54, 20, 18, false, true, "Positive", 12, false, 3},
+    ControlLayout{Kind::Label, "StaticText16", "", 126, 171, 62, 20, 19, false, true, "Negative", 12, false, 3},
+    ControlLayout{Kind::Label, "StaticText1", "", 35, 330, 355, 20, 20, false, true,
                 "Percent with positive test and disorder:", 12},
 };
 
@@ -143,7 +145,7 @@ consteval std::array<PropertyLiteral, A + B> Join(const std::array<PropertyLiter
 
 // The twelve keys every control stream begins with. Only the count fields
 // follow the window's edges.
-consteval auto Head(const ControlSpec& c) {
+consteval auto Head(const ControlLayout& c) {
     const bool locked = c.kind == Kind::TextArea;
     return std::array{
         Prop("Name", c.name),          Prop("Index", -2147483648LL),  Prop("Left", c.left),
@@ -155,7 +157,7 @@ consteval auto Head(const ControlSpec& c) {
 
 // The keys that follow, by class.
 template <Kind K>
-consteval auto Body(const ControlSpec& c) {
+consteval auto Body(const ControlLayout& c) {
     if constexpr (K == Kind::Rectangle) {
         return std::array{
             Prop("AllowAutoDeactivate", true), Prop("BorderThickness", kBorder),  Prop("BottomRightColor", kBottomRight),
@@ -235,18 +237,6 @@ constexpr auto kControlStreams = ControlStreams(std::make_index_sequence<kContro
 // ---------------------------------------------------------------------------
 // The window built from streams.
 
-const fw::ClassRecord& ClassOf(Kind kind) {
-    switch (kind) {
-        case Kind::Rectangle: return fw::Rectangle::Class();
-        case Kind::TextArea: return fw::TextArea::Class();
-        case Kind::TextField: return fw::TextField::Class();
-        case Kind::PushButton: return fw::PushButton::Class();
-        case Kind::Label: return fw::Label::Class();
-        case Kind::Canvas: return fw::Canvas::Class();
-    }
-    std::abort();
-}
-
 class StreamBuiltWnd : public fw::Window {
 public:
     static const fw::ClassRecord& Class() {
@@ -261,45 +251,49 @@ public:
     const fw::ClassRecord& Record() const override { return Class(); }
 
     void Layout() { fw::SetProperties(*this, kWindowStream); }
-
-    // As the application's windows do: make, add, look up by name, apply the
-    // stream, connect the control's event.
-    void CreateControls() {
-        for (std::size_t i = 0; i < kControls.size(); ++i) {
-            const fw::String name(kControls[i].name);
-            auto control = New(ClassOf(kControls[i].kind));
-            control->Constructor();
-            AddControl(name, control);
-            fw::SetProperties(*ControlByName(name), kControlStreams[i]);
-            Connect(kControls[i].kind, *ControlByName(name));
-        }
-    }
-
-private:
-    void Connect(Kind kind, fw::Control& control) {
-        switch (kind) {
-            case Kind::TextArea:
-                return On(control, "KeyDown", &StreamBuiltWnd::AreaKeyDown, "( TextArea, String ) as Boolean");
-            case Kind::TextField:
-                return On(control, "KeyDown", &StreamBuiltWnd::FieldKeyDown, "( TextField, String ) as Boolean");
-            case Kind::PushButton: return On(control, "Action", &StreamBuiltWnd::Action, "( PushButton )");
-            case Kind::Canvas:
-                return On(control, "MouseDown", &StreamBuiltWnd::IconMouseDown,
-                          "( Canvas, Integer, Integer ) as Boolean");
-            default: return;
-        }
-    }
-
-    template <class Method>
-    void On(fw::Control& control, std::string_view event, Method handler, std::string_view signature) {
-        fw::RuntimeAddEventHandler(control, event, fw::RuntimeCreateDelegate(handler, this, signature));
-    }
+    // As the application's windows do: one stream to the window, then the
+    // controls from their table.
+    void CreateControls();
 
     bool AreaKeyDown(fw::TextArea&, const fw::String&) { return false; }
     bool FieldKeyDown(fw::TextField&, const fw::String&) { return false; }
     void Action(fw::PushButton&) {}
     bool IconMouseDown(fw::Canvas&, std::int64_t, std::int64_t) { return true; }
 };
+
+constexpr auto ClassOf(Kind kind) -> const fw::ClassRecord& (*)() {
+    switch (kind) {
+        case Kind::Rectangle: return fw::Rectangle::Class;
+        case Kind::TextArea: return fw::TextArea::Class;
+        case Kind::TextField: return fw::TextField::Class;
+        case Kind::PushButton: return fw::PushButton::Class;
+        case Kind::Label: return fw::Label::Class;
+        case Kind::Canvas: return fw::Canvas::Class;
+    }
+    return nullptr;
+}
+
+constexpr fw::Connection ConnectionOf(Kind kind) {
+    switch (kind) {
+        case Kind::TextArea:
+            return fw::Connect<&StreamBuiltWnd::AreaKeyDown>(fw::TextArea::kKeyDown);
+        case Kind::TextField:
+            return fw::Connect<&StreamBuiltWnd::FieldKeyDown>(fw::TextField::kKeyDown);
+        case Kind::PushButton: return fw::Connect<&StreamBuiltWnd::Action>(fw::PushButton::kAction);
+        case Kind::Canvas:
+            return fw::Connect<&StreamBuiltWnd::IconMouseDown>(fw::Canvas::kMouseDown);
+        default: return {};
+    }
+}
+
+constexpr auto kEntries = [] {
+    std::array<fw::ControlEntry, kControls.size()> entries{};
+    for (std::size_t i = 0; i < kControls.size(); ++i)
+        entries[i] = {ClassOf(kControls[i].kind), kControls[i].name, kControlStreams[i], ConnectionOf(kControls[i].kind)};
+    return entries;
+}();
+
+void StreamBuiltWnd::CreateControls() { fw::BuildControls(*this, kEntries); }
 
 // ---------------------------------------------------------------------------
 // The same window in direct Qt code.
@@ -361,7 +355,7 @@ QWidget* MakeTextField(QWidget* parent) {
     return line;
 }
 
-QWidget* MakeButton(const ControlSpec& c, QWidget* parent) {
+QWidget* MakeButton(const ControlLayout& c, QWidget* parent) {
     auto* button = new QPushButton(QString::fromUtf8(c.text.data(), qsizetype(c.text.size())), parent);
     button->setAutoDefault(false);
     button->setFocusPolicy(Qt::TabFocus);
@@ -369,7 +363,7 @@ QWidget* MakeButton(const ControlSpec& c, QWidget* parent) {
     return button;
 }
 
-QWidget* MakeLabel(const ControlSpec& c, QWidget* parent) {
+QWidget* MakeLabel(const ControlLayout& c, QWidget* parent) {
     auto* label = new QLabel(QString::fromUtf8(c.text.data(), qsizetype(c.text.size())), parent);
     label->setAlignment(HorizontalAlignment(c.alignment) | Qt::AlignVCenter);
     label->setTextInteractionFlags(Qt::NoTextInteraction);
@@ -377,7 +371,7 @@ QWidget* MakeLabel(const ControlSpec& c, QWidget* parent) {
     return label;
 }
 
-QWidget* MakeWidget(const ControlSpec& c, QWidget* parent) {
+QWidget* MakeWidget(const ControlLayout& c, QWidget* parent) {
     switch (c.kind) {
         case Kind::Rectangle: return new BevelledRect(parent);
         case Kind::TextArea: return MakeTextArea(parent);
@@ -392,7 +386,7 @@ QWidget* MakeWidget(const ControlSpec& c, QWidget* parent) {
 // The font and the colours of a control that shows text, each set once:
 // the same font (sized in pixels, as layout sizes are) and the same colours,
 // the dimmed text of a disabled control too, that the framework gives.
-void StyleText(QWidget* widget, const ControlSpec& c) {
+void StyleText(QWidget* widget, const ControlLayout& c) {
     QFont font = QApplication::font();
     if (c.fontSize > 0) font.setPixelSize(std::max(1, qRound(c.fontSize)));
     font.setBold(c.bold);
@@ -431,7 +425,7 @@ std::unique_ptr<QWidget> BuildDirectWindow() {
 
     std::array<QWidget*, kControls.size()> widgets{};
     for (std::size_t i = 0; i < kControls.size(); ++i) {
-        const ControlSpec& c = kControls[i];
+        const ControlLayout& c = kControls[i];
         const std::size_t parent = IndexOf(c.parent);
         const bool inWindow = parent == kControls.size();
         QWidget* widget = MakeWidget(c, inWindow ? content : widgets[parent]);

@@ -6,7 +6,8 @@
 #include "framework/platform.h"
 #include "framework/push_button.h"
 #include "framework/rectangle.h"
-#include "framework/text_edit.h"
+#include "framework/text_area.h"
+#include "framework/text_field.h"
 #include "framework/timer.h"
 #include "framework/window.h"
 
@@ -17,6 +18,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cxxabi.h>
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <typeinfo>
@@ -138,9 +140,13 @@ void ReleaseMessages() {
     }
 }
 
-int g_argc = 1;
-char g_name[] = "tesmora";
-char* g_argv[] = {g_name, nullptr};
+// How the program was started: its argv[0], or where start-up gave none,
+// the executable's path.
+std::string CommandOf(int argc, char** argv) {
+    if (argc > 0 && argv[0] && *argv[0]) return argv[0];
+    std::error_code error;
+    return std::filesystem::read_symlink("/proc/self/exe", error).string();
+}
 
 }  // namespace
 
@@ -210,7 +216,7 @@ void RuntimeInit(int& argc, char** argv) {
     if (QApplication::instance()) return;
     // The application takes no arguments; Qt's own (such as -platform) are
     // still honoured.
-    Hold().command = argc > 0 && argv[0] ? argv[0] : "tesmora";
+    Hold().command = CommandOf(argc, argv);
     Hold().name = Hold().command.substr(Hold().command.rfind('/') + 1);
     Hold().previous = qInstallMessageHandler(HoldMessage);
     State().qtApp = std::make_unique<QApplication>(argc, argv);
@@ -230,7 +236,14 @@ void RuntimeInit(int& argc, char** argv) {
 }
 
 void RuntimePerformInitializers(std::span<const ModuleInitializer> initializers) {
-    if (!QApplication::instance()) RuntimeInit(g_argc, g_argv);
+    // Without RuntimeInit first, Qt is started with the executable's path
+    // as the program's name.
+    if (!QApplication::instance()) {
+        static std::string command = CommandOf(0, nullptr);
+        static int argc = 1;
+        static char* argv[] = {command.data(), nullptr};
+        RuntimeInit(argc, argv);
+    }
     // The framework's own class records come first, so that from here on
     // each is known by name, also one that no window uses.
     static const ClassRecord& (*const kFrameworkClasses[])() = {

@@ -26,7 +26,7 @@ protected:
         bool taken = false;
         RunHandler([&] { taken = owner_.MouseDown(at.x(), at.y()); });
         // A press the canvas does not handle goes on to the window.
-        if (!taken && !owner_.EventHandler("MouseDown")) event->ignore();
+        if (!taken && !owner_.EventHandler(Canvas::kMouseDown.name)) event->ignore();
     }
 
 private:
@@ -35,22 +35,21 @@ private:
 
 }  // namespace
 
-
 const ClassRecord& Canvas::Class() {
     static const ClassRecord& record = RuntimeRegisterClass(ControlClass<Canvas>(
-        "Canvas", RectControl::Class(),
+        RectControl::Class(),
         {
             Property<&Canvas::SetAllowFocus>("AllowFocus"),
             IgnoredProperty("AllowFocusRing", PropertyType::Boolean),
             IgnoredProperty("AllowTabs", PropertyType::Boolean),
             IgnoredProperty("DoubleBuffer", PropertyType::Boolean),
         },
-        {{"MouseDown", "( Canvas, Integer, Integer ) as Boolean"}}));
+        {kMouseDown}));
     return record;
 }
 
-Canvas::Canvas() {
-    auto* widget = new CanvasWidget(*this, NewWidgetHome::Current());
+Canvas::Canvas(QWidget* home) {
+    auto* widget = new CanvasWidget(*this, home);
     widget->setFocusPolicy(Qt::NoFocus);
     SetWidget(widget);
 }
@@ -62,9 +61,6 @@ void Canvas::SetBackdrop(std::shared_ptr<Picture> picture) {
 
 void Canvas::SetAllowFocus(bool v) { Widget()->setFocusPolicy(v ? Qt::StrongFocus : Qt::NoFocus); }
 
-bool Canvas::MouseDown(std::int64_t x, std::int64_t y) {
-    const Delegate* handler = EventHandler("MouseDown");
-    return handler && handler->Invoke<bool, Canvas&, std::int64_t, std::int64_t>(*this, x, y);
-}
+bool Canvas::MouseDown(std::int64_t x, std::int64_t y) { return Raise(*this, kMouseDown, *this, x, y); }
 
 }  // namespace fw

@@ -48,7 +48,7 @@ QFont FittedFont(const QLabel& label) {
 
 const ClassRecord& Label::Class() {
     static const ClassRecord& record = RuntimeRegisterClass(ControlClass<Label>(
-        "Label", TextControl::Class(),
+        TextControl::Class(),
         {
             Property<&Label::SetValue>("Value"),
             Property<&Label::SetMultiLine>("MultiLine"),
@@ -59,10 +59,8 @@ const ClassRecord& Label::Class() {
     return record;
 }
 
-Label::Label() {
-    // Made in its window's content area: a widget moved there afterwards
-    // would resolve its font, palette and style a second time.
-    auto* label = new FittingLabel(NewWidgetHome::Current());
+Label::Label(QWidget* home) {
+    auto* label = new FittingLabel(home);
     label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     // A label takes no focus and no clicks: presses go on to the window.
     label->setFocusPolicy(Qt::NoFocus);

@@ -86,11 +86,11 @@ public:
 };
 
 // Registers one of a window's or the application's own methods as its
-// handler of the named menu item: a delegate bound to the object, with the
-// signature of every menu handler (no arguments, a Boolean result).
+// handler of the named menu item: a delegate bound to the object, of the
+// shape of every menu handler (no arguments, a Boolean result).
 template <class Owner>
 void AddMenuHandler(Owner& owner, const String& itemName, bool (Owner::*handler)()) {
-    Delegate delegate = RuntimeCreateDelegate(handler, &owner, "(  ) as Boolean");
+    Delegate delegate = RuntimeCreateDelegate(handler, &owner);
     owner.AddMenuHandler(itemName, [delegate] { return delegate.Invoke<bool>(); });
 }
 

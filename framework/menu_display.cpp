@@ -97,11 +97,11 @@ TextEdit* FocusedTextEdit(const Window& window) {
     if (focus && focus == window.Impl().menuBar) focus = window.Impl().focusBeforeMenuBar;
     if (!focus) return nullptr;
     for (Control* control : window.Controls())
-        if (auto* edit = dynamic_cast<TextEdit*>(control); edit && edit->Widget() == focus) return edit;
+        if (auto* edit = As<TextEdit>(control); edit && edit->Widget() == focus) return edit;
     return nullptr;
 }
 
-bool IsQuitItem(const MenuItem& item) { return item.Record().IsA(QuitMenuItem::Class()); }
+bool IsQuitItem(const MenuItem& item) { return As<QuitMenuItem>(&item); }
 
 bool CanAnswer(const Window& window, const Application* app, const MenuItem& item) {
     return IsQuitItem(item) || window.MenuHandler(item.Name()) || (app && app->MenuHandler(item.Name()));

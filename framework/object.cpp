@@ -109,7 +109,7 @@ Object& RuntimeCheckCast(Object* object, const ClassRecord& wanted) {
 }
 
 void Delegate::RaiseMismatch() const {
-    throw TypeMismatchException("a delegate of signature \"" + signature_ +
+    throw TypeMismatchException("a delegate of signature \"" + String(signature_) +
                                 "\" was called with other arguments");
 }
 
@@ -121,7 +121,7 @@ void RuntimeAddEventHandler(Control& control, std::string_view event, Delegate d
     if (raised->signature != delegate.Signature())
         throw TypeMismatchException("the handler of " + control.Record().name + "." + String(event) +
                                     " must have the signature \"" + String(raised->signature) +
-                                    "\", not \"" + delegate.Signature() + "\"");
+                                    "\", not \"" + String(delegate.Signature()) + "\"");
     control.SetEventHandler(event, std::move(delegate));
 }
 

@@ -12,6 +12,7 @@
 #include "framework/property_types.h"
 
 #include <any>
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <map>
@@ -19,6 +20,7 @@
 #include <span>
 #include <string_view>
 #include <thread>
+#include <tuple>
 #include <type_traits>
 #include <variant>
 #include <vector>
@@ -111,11 +113,80 @@ struct EventBinding {
     EventHandler handler;
 };
 
-// The events a control raises, each with the signature text a delegate
-// connected to it must carry.
+// ---------------------------------------------------------------------------
+// Signature texts: the shape of a control event's handlers, written as
+// "( TextArea, String ) as Boolean", "( Timer )" or "(  ) as Boolean". A
+// parameter is named by its type: a control by its class name, a text
+// String, a whole number Integer; a Boolean result adds " as Boolean". Each
+// text is derived from a handler's type, at compile time.
+
+template <class T>
+inline constexpr std::string_view kSignatureName = T::kClassName;
+template <>
+inline constexpr std::string_view kSignatureName<String> = "String";
+template <>
+inline constexpr std::string_view kSignatureName<std::int64_t> = "Integer";
+
+namespace detail {
+// A member function's class and shape.
+template <class M>
+struct Member;
+template <class C, class R, class... A>
+struct Member<R (C::*)(A...)> {
+    using Class = C;
+    using Function = R(A...);
+    using Args = std::tuple<A...>;
+};
+
+struct SignatureText {
+    std::array<char, 128> chars{};
+    std::size_t size = 0;
+    constexpr void Put(std::string_view part) {
+        for (char c : part) chars.at(size++) = c;
+    }
+};
+
+template <class F>
+struct Signature;
+template <class R, class... A>
+struct Signature<R(A...)> {
+    static_assert(std::is_void_v<R> || std::is_same_v<R, bool>, "a handler gives nothing or a Boolean");
+    static constexpr SignatureText text = [] {
+        SignatureText t;
+        t.Put("( ");
+        bool first = true;
+        ((t.Put(first ? "" : ", "), t.Put(kSignatureName<std::remove_cvref_t<A>>), first = false), ...);
+        t.Put(" )");
+        if (std::is_same_v<R, bool>) t.Put(" as Boolean");
+        return t;
+    }();
+};
+}  // namespace detail
+
+// The signature text of a handler of the function type F.
+template <class F>
+inline constexpr std::string_view kSignature{detail::Signature<F>::text.chars.data(),
+                                             detail::Signature<F>::text.size};
+
+static_assert(kSignature<bool()> == "(  ) as Boolean");
+static_assert(kSignature<void(const String&, std::int64_t)> == "( String, Integer )");
+
+// An event a control raises, as its class record lists it: with the
+// signature text a delegate connected to it must carry.
 struct ControlEvent {
     std::string_view event;
     std::string_view signature;
+};
+
+// An event a control class raises, with the shape F of its handlers. A
+// control class declares each of its events once, as one of these
+// (TextArea::kKeyDown); its class record, the code that raises it (Raise)
+// and the windows' connections (Connect) all take the event from there.
+template <class F>
+struct EventOf {
+    std::string_view name;
+
+    constexpr operator ControlEvent() const { return {name, kSignature<F>}; }
 };
 
 // One property that layout data may set on objects of a class. Every
@@ -132,7 +203,8 @@ struct ClassRecord {
     std::vector<EventBinding> events;     // the class's event table
     std::vector<PropertyDecl> properties; // declared by framework classes
     std::vector<ControlEvent> controlEvents;
-    std::function<std::shared_ptr<Object>()> create;  // how New makes one
+    // How Window::New makes one for a window; empty but for control classes.
+    std::function<std::shared_ptr<Object>(Window& window)> create;
     // For each layout key, by its place in the key table, the property that
     // FindProperty gives for it; filled in by RuntimeRegisterClass, so that
     // applying a stream searches nothing.
@@ -159,12 +231,34 @@ const ClassRecord* RuntimeFindClass(std::string_view name);
 std::vector<String> RuntimeClassNames();
 
 // Whether the class of the given name handles the named event: in its own
-// event table alone, or also in its bases' tables. Classes answer the
-// framework's IsEventImplemented question through this.
+// event table alone, or also in its bases' tables.
 bool RuntimeIsEventHandled(const Object& object, std::string_view className,
                            std::string_view event, bool ownTableOnly);
 
+// How a class answers the framework's IsEventImplemented question: whether
+// its own event table handles the event. C::Class() builds the class's
+// record when nothing has asked for it before.
+template <class C>
+bool IsEventImplemented(const C& object, std::string_view event) {
+    return RuntimeIsEventHandled(object, C::Class().name, event, true);
+}
+
 // ---------------------------------------------------------------------------
+// Type tests, by class record: a short walk along the bases, where a
+// dynamic_cast would compare type names.
+
+// The object as a T when its class is T's or one derived from it; nullptr
+// otherwise, and for a nil object.
+template <class T>
+T* As(Object* object) {
+    return object && object->Record().IsA(T::Class()) ? static_cast<T*>(object) : nullptr;
+}
+
+template <class T>
+const T* As(const Object* object) {
+    return object && object->Record().IsA(T::Class()) ? static_cast<const T*>(object) : nullptr;
+}
+
 // Checked casts. A nil object raises NilObjectException, an object of
 // another class TypeMismatchException.
 
@@ -187,21 +281,21 @@ std::shared_ptr<T> RuntimeCheckCast(const std::shared_ptr<U>& object) {
 }
 
 // ---------------------------------------------------------------------------
-// Delegates: a method bound to its object, carrying a signature text that
-// must match the event it is connected to.
+// Delegates: a method bound to its object, carrying the signature text of
+// its shape, which must match the event it is connected to.
 
 class Delegate {
 public:
     Delegate() = default;
 
     template <class Target, class R, class... A>
-    Delegate(R (Target::*method)(A...), Target* target, std::string_view signature)
-        : signature_(signature),
+    Delegate(R (Target::*method)(A...), Target* target)
+        : signature_(kSignature<R(A...)>),
           call_(std::function<R(A...)>([method, target](A... args) -> R {
               return (target->*method)(std::forward<A>(args)...);
           })) {}
 
-    const String& Signature() const { return signature_; }
+    std::string_view Signature() const { return signature_; }
 
     template <class R, class... A>
     R Invoke(std::type_identity_t<A>... args) const {
@@ -213,14 +307,13 @@ public:
 private:
     [[noreturn]] void RaiseMismatch() const;
 
-    String signature_;
+    std::string_view signature_;
     std::any call_;
 };
 
 template <class Target, class R, class... A>
-Delegate RuntimeCreateDelegate(R (Target::*method)(A...), Target* target,
-                               std::string_view signature) {
-    return Delegate(method, target, signature);
+Delegate RuntimeCreateDelegate(R (Target::*method)(A...), Target* target) {
+    return Delegate(method, target);
 }
 
 class Control;
@@ -245,15 +338,6 @@ private:
 // Building event tables and property tables from member functions.
 
 namespace detail {
-template <class M>
-struct Member;
-template <class C, class R, class... A>
-struct Member<R (C::*)(A...)> {
-    using Class = C;
-    using Result = R;
-    using Args = std::tuple<A...>;
-};
-
 template <class T>
 constexpr PropertyType PropertyTypeFor() {
     using V = std::remove_cvref_t<T>;

@@ -1,10 +1,8 @@
 #include "framework/printing_qt.h"
 
-#include "framework/text_edit.h"
+#include "framework/object.h"
 
-#include <QAbstractTextDocumentLayout>
 #include <QTextBlock>
-#include <QTextEdit>
 #include <QTextLayout>
 
 #include <vector>
@@ -71,19 +69,6 @@ void StyledTextPrinter::DrawBlock(double x, double y, double height) {
     document.drawContents(&painter, block);
     painter.restore();
     layout_->linesDrawn = end;
-}
-
-std::shared_ptr<fw::StyledTextPrinter> TextArea::StyledTextPrinter(const std::shared_ptr<Graphics>& graphics,
-                                                                   double width) const {
-    auto* edit = static_cast<QTextEdit*>(Widget());  // off the UI thread, that raises first
-    if (!graphics) RaiseNil("Graphics");
-    auto layout = std::make_unique<fw::StyledTextPrinter::Layout>();
-    layout->document.reset(edit->document()->clone());
-    // Laid out for the printer's resolution, so that fonts given in points
-    // keep their size on paper.
-    layout->document->documentLayout()->setPaintDevice(&graphics->Target().Surface());
-    layout->document->setTextWidth(width * graphics->Target().PixelsPerPoint());
-    return std::make_shared<fw::StyledTextPrinter>(graphics, std::move(layout));
 }
 
 }  // namespace fw

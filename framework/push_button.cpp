@@ -13,19 +13,19 @@ QPushButton* ButtonOf(const PushButton& button) { return static_cast<QPushButton
 
 const ClassRecord& PushButton::Class() {
     static const ClassRecord& record = RuntimeRegisterClass(ControlClass<PushButton>(
-        "PushButton", FontControl::Class(),
+        FontControl::Class(),
         {
             Property<&PushButton::SetCaption>("Caption"),
             Property<&PushButton::SetDefault>("Default"),
             Property<&PushButton::SetCancel>("Cancel"),
             IgnoredProperty("MacButtonStyle", PropertyType::Integer),
         },
-        {{"Action", "( PushButton )"}}));
+        {kAction}));
     return record;
 }
 
-PushButton::PushButton() {
-    auto* button = new QPushButton(NewWidgetHome::Current());
+PushButton::PushButton(QWidget* home) {
+    auto* button = new QPushButton(home);
     // Return presses a button only when the layout makes it the default.
     button->setAutoDefault(false);
     QObject::connect(button, &QPushButton::clicked, button, [this] { RunHandler([this] { Push(); }); });
@@ -46,8 +46,6 @@ void PushButton::SetCancel(bool v) {
     if (v) button->setShortcut(QKeySequence(Qt::Key_Escape));
 }
 
-void PushButton::Push() {
-    if (const Delegate* handler = EventHandler("Action")) handler->Invoke<void, PushButton&>(*this);
-}
+void PushButton::Push() { Raise(*this, kAction, *this); }
 
 }  // namespace fw

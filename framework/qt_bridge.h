@@ -2,7 +2,7 @@
 // sources include this header.
 #pragma once
 
-#include "framework/control.h"
+#include "framework/rect_control.h"
 #include "framework/window.h"
 
 #include <QColor>
@@ -100,47 +100,37 @@ struct RectControlImpl {
     std::optional<QPalette> pendingPalette;
 };
 
-// While one lives, the widgets of new controls are made inside `home`, the
-// content area of the window that makes them, instead of as hidden windows
-// of their own that adding the control then moves in: a widget that changes
-// parent resolves its font, palette and style all over again.
-class NewWidgetHome {
-public:
-    explicit NewWidgetHome(QWidget* home);
-    ~NewWidgetHome();
-    NewWidgetHome(const NewWidgetHome&) = delete;
-    NewWidgetHome& operator=(const NewWidgetHome&) = delete;
+// Sets the keyboard focus order of the window's controls, and gives the
+// focus to the first field the user can type in.
+void OrderKeyboardFocus(Window& window);
 
-    // The parent for a control's widget made now; nullptr outside a window.
-    static QWidget* Current();
-
-private:
-    QWidget* previous_;
-};
+// From the first call on, a window that the window manager activates while
+// a menu is open becomes the active one, and the menus close.
+void FollowTheWindowManagerPastOpenMenus();
 
 // Builds the shared menu bar's widgets for a window, or returns nullptr when
 // the application has no menu bar.
 QMenuBar* CreateMenuBarFor(Window& window, QWidget* parent);
 
-// The key text a key event carries for KeyDown handlers: printable keys as
-// the text they carry, whatever modifiers are held; editing and navigation
-// keys, and letters with Ctrl (and no modifier beside it but Shift), as
-// control characters; an empty text for keys that carry none (Shift alone, F1).
-String KeyText(const QKeyEvent& event);
-
 // The font in which a one-line label draws its text: its own, made smaller
 // where the text would not fit the label's width otherwise.
 QFont FittedFont(const QLabel& label);
 
-// The class record of a control class: its properties, the events it
-// raises, and how to make one (for classes that are not abstract).
+// The class record of a control class: its name (C::kClassName), its
+// properties, the events it raises, and how to make one for a window (for
+// classes that are not abstract). A control with a widget makes it inside the window's content
+// area: a widget made elsewhere and moved in would resolve its font,
+// palette and style all over again.
 template <class C>
-ClassRecord ControlClass(String name, const ClassRecord& base, std::vector<PropertyDecl> properties,
+ClassRecord ControlClass(const ClassRecord& base, std::vector<PropertyDecl> properties,
                          std::vector<ControlEvent> events = {}) {
-    ClassRecord record{.name = std::move(name), .base = &base};
+    ClassRecord record{.name = String(C::kClassName), .base = &base};
     record.properties = std::move(properties);
     record.controlEvents = std::move(events);
-    if constexpr (!std::is_abstract_v<C>) record.create = [] { return std::make_shared<C>(); };
+    if constexpr (std::is_constructible_v<C, QWidget*>)
+        record.create = [](Window& window) { return std::make_shared<C>(window.Impl().content); };
+    else if constexpr (!std::is_abstract_v<C>)
+        record.create = [](Window&) { return std::make_shared<C>(); };
     return record;
 }
 

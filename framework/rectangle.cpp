@@ -31,10 +31,9 @@ protected:
 
 }  // namespace
 
-
 const ClassRecord& Rectangle::Class() {
     static const ClassRecord& record = RuntimeRegisterClass(ControlClass<Rectangle>(
-        "Rectangle", RectControl::Class(),
+        RectControl::Class(),
         {
             Property<&Rectangle::SetFillColor>("FillColor"),
             Property<&Rectangle::SetTopLeftColor>("TopLeftColor"),
@@ -44,7 +43,7 @@ const ClassRecord& Rectangle::Class() {
     return record;
 }
 
-Rectangle::Rectangle() { SetWidget(new RectangleWidget(NewWidgetHome::Current())); }
+Rectangle::Rectangle(QWidget* home) { SetWidget(new RectangleWidget(home)); }
 
 void Rectangle::SetFillColor(const Color& c) { static_cast<RectangleWidget*>(Widget())->fill = c; }
 void Rectangle::SetTopLeftColor(const Color& c) { static_cast<RectangleWidget*>(Widget())->topLeft = c; }

@@ -1,19 +1,16 @@
-// The editable texts: the multi-line TextArea and the one-line TextField.
+// What the editable texts share: the multi-line TextArea (text_area.h) and
+// the one-line TextField (text_field.h) derive from TextEdit.
 #pragma once
 
-#include "framework/control.h"
-
-#include <memory>
+#include "framework/text_control.h"
 
 namespace fw {
-
-class Graphics;
-class StyledTextPrinter;
 
 // An editable text: the multi-line TextArea and the single-line TextField
 // share the text, selection, focus and key-filter behaviour.
 class TextEdit : public TextControl {
 public:
+    static constexpr std::string_view kClassName = "TextEdit";
     static const ClassRecord& Class();
     const ClassRecord& Record() const override { return Class(); }
 
@@ -42,58 +39,6 @@ public:
 protected:
     void InstallKeyFilter();
     bool HasFieldBackground() const override { return true; }
-};
-
-class TextArea : public TextEdit {
-public:
-    static const ClassRecord& Class();
-    const ClassRecord& Record() const override { return Class(); }
-    TextArea();
-
-    String Text() const override;
-    void SetText(const String& text) override;
-    void SetReadOnly(bool) override;
-    void SetMultiLine(bool);
-    void SetHasVerticalScrollbar(bool);
-    void SetHasHorizontalScrollbar(bool);
-    void SetLineSpacing(double);
-
-    // Selection, in characters; SelBold makes the selected text bold.
-    void SetSelStart(std::int64_t);
-    void SetSelLength(std::int64_t);
-    std::int64_t SelStart() const;
-    std::int64_t SelLength() const;
-    void SetSelBold(bool);
-
-    // The current styled text, laid out `width` points wide for printing on
-    // the Graphics (printing.h). A nil Graphics raises NilObjectException.
-    std::shared_ptr<fw::StyledTextPrinter> StyledTextPrinter(const std::shared_ptr<Graphics>& graphics,
-                                                             double width) const;
-
-    bool CanDo(EditCommand) const override;
-    void Do(EditCommand) override;
-
-protected:
-    void ApplyAlignment(std::int64_t alignment) override;
-};
-
-class TextField : public TextEdit {
-public:
-    static const ClassRecord& Class();
-    const ClassRecord& Record() const override { return Class(); }
-    TextField();
-
-    String Text() const override;
-    void SetText(const String& text) override;
-    void SetReadOnly(bool) override;
-    void SetPassword(bool);
-    void SetHint(const String&);
-    void SetMaximumCharactersAllowed(std::int64_t);
-    bool CanDo(EditCommand) const override;
-    void Do(EditCommand) override;
-
-protected:
-    void ApplyAlignment(std::int64_t alignment) override;
 };
 
 }  // namespace fw

@@ -17,12 +17,12 @@ struct TimerImpl {
 
 const ClassRecord& Timer::Class() {
     static const ClassRecord& record = RuntimeRegisterClass(ControlClass<Timer>(
-        "Timer", Control::Class(),
+        Control::Class(),
         {
             Property<&Timer::SetPeriod>("Period"),
             Property<&Timer::SetRunMode>("RunMode"),
         },
-        {{"Action", "( Timer )"}}));
+        {kAction}));
     return record;
 }
 
@@ -52,8 +52,6 @@ std::int64_t Timer::Period() const { return impl_->timer.interval(); }
 std::int64_t Timer::RunMode() const { return impl_->runMode; }
 bool Timer::IsRunning() const { return impl_->timer.isActive(); }
 
-void Timer::Fire() {
-    if (const Delegate* handler = EventHandler("Action")) handler->Invoke<void, Timer&>(*this);
-}
+void Timer::Fire() { Raise(*this, kAction, *this); }
 
 }  // namespace fw

@@ -13,6 +13,8 @@ struct TimerImpl;
 // Action is raised from the event loop.
 class Timer : public Control {
 public:
+    static constexpr std::string_view kClassName = "Timer";
+    static constexpr EventOf<void(Timer&)> kAction{"Action"};
     static const ClassRecord& Class();
     const ClassRecord& Record() const override { return Class(); }
     Timer();

@@ -42,8 +42,10 @@ public:
     bool IsVisible() const;
     bool IsOpen() const;  // built and not yet closed
 
-    // Controls: New makes a control of the class, AddControl gives it to the
-    // window under its name, ControlByName finds it again (nullptr if none).
+    // Controls: New makes a control of the class for this window (its widget
+    // inside the content area), AddControl gives it to the window under its
+    // name, ControlByName finds it again (nullptr if none). BuildControls
+    // (control_table.h) takes a window's controls through these steps.
     std::shared_ptr<Control> New(const ClassRecord& controlClass);
     void AddControl(const String& name, const std::shared_ptr<Control>& control);
     Control* ControlByName(std::string_view name) const;

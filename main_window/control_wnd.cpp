@@ -1,7 +1,7 @@
 #include "main_window/control_wnd.h"
 
 #include "framework/application.h"
-#include "framework/property_stream.h"
+#include "framework/control_table.h"
 #include "main_window/calculator_commands.h"
 #include "main_window/key_filters.h"
 #include "resources/control_wnd_layout.h"
@@ -20,93 +20,38 @@ namespace {
 
 using namespace control_wnd_layout;
 
-// The signature texts of the control events the window connects to.
-constexpr std::string_view kTextAreaKeyDown = "( TextArea, String ) as Boolean";
-constexpr std::string_view kTextFieldKeyDown = "( TextField, String ) as Boolean";
-constexpr std::string_view kButtonAction = "( PushButton )";
-constexpr std::string_view kCanvasMouseDown = "( Canvas, Integer, Integer ) as Boolean";
-
-// A control event and the window's handler for it.
-struct Connection {
-    std::string_view event;
-    std::string_view signature;
-    fw::Delegate (*bind)(MainWindow& window, std::string_view signature) = nullptr;
-};
-
-template <auto Handler>
-fw::Delegate Bind(MainWindow& window, std::string_view signature) {
-    return fw::RuntimeCreateDelegate(Handler, &window, signature);
-}
-
-template <auto Handler>
-constexpr Connection On(std::string_view event, std::string_view signature) {
-    return {event, signature, &Bind<Handler>};
-}
-
-// How one control is built: its class, its layout data, the event it
-// raises to the window, and the picture it shows.
-struct ControlSpec {
-    std::string_view name;
-    const fw::ClassRecord& (*record)();
-    fw::PropertyStreamView stream;
-    Connection connection{};
-    std::shared_ptr<fw::Picture> (*backdrop)() = nullptr;
-};
-
 // In creation order: a rectangle before the fields inside it.
-const ControlSpec kControls[] = {
-    {"Rectangle1", fw::Rectangle::Class, kRectangle1Stream},
-    {"tpFld", fw::TextArea::Class, kTpFldStream, On<&MainWindow::tpFld_KeyDown>("KeyDown", kTextAreaKeyDown)},
-    {"fnFld", fw::TextArea::Class, kFnFldStream, On<&MainWindow::fnFld_KeyDown>("KeyDown", kTextAreaKeyDown)},
-    {"Rectangle2", fw::Rectangle::Class, kRectangle2Stream},
-    {"fpFld", fw::TextArea::Class, kFpFldStream, On<&MainWindow::fpFld_KeyDown>("KeyDown", kTextAreaKeyDown)},
-    {"tnFld", fw::TextArea::Class, kTnFldStream, On<&MainWindow::tnFld_KeyDown>("KeyDown", kTextAreaKeyDown)},
-    {"preFld", fw::TextField::Class, kPreFldStream, On<&MainWindow::preFld_KeyDown>("KeyDown", kTextFieldKeyDown)},
-    {"dtFld", fw::TextField::Class, kDtFldStream, On<&MainWindow::dtFld_KeyDown>("KeyDown", kTextFieldKeyDown)},
-    {"tFld", fw::TextField::Class, kTFldStream, On<&MainWindow::tFld_KeyDown>("KeyDown", kTextFieldKeyDown)},
-    {"pppFld", fw::TextField::Class, kPppFldStream, On<&MainWindow::pppFld_KeyDown>("KeyDown", kTextFieldKeyDown)},
-    {"ClearBtn", fw::PushButton::Class, kClearBtnStream, On<&MainWindow::ClearBtn_Action>("Action", kButtonAction)},
-    {"CalculateBtn", fw::PushButton::Class, kCalculateBtnStream,
-     On<&MainWindow::CalculateBtn_Action>("Action", kButtonAction)},
-    {"StaticText4", fw::Label::Class, kStaticText4Stream},
-    {"StaticText5", fw::Label::Class, kStaticText5Stream},
-    {"Canvas2", fw::Canvas::Class, kCanvas2Stream,
-     On<&MainWindow::Canvas2_MouseDown>("MouseDown", kCanvasMouseDown), Info32},
-    {"cTxt", fw::Label::Class, kCTxtStream},
-    {"StaticText6", fw::Label::Class, kStaticText6Stream},
-    {"StaticText7", fw::Label::Class, kStaticText7Stream},
-    {"StaticText11", fw::Label::Class, kStaticText11Stream},
-    {"StaticText12", fw::Label::Class, kStaticText12Stream},
-    {"StaticText13", fw::Label::Class, kStaticText13Stream},
-    {"StaticText14", fw::Label::Class, kStaticText14Stream},
-    {"StaticText15", fw::Label::Class, kStaticText15Stream},
-    {"StaticText16", fw::Label::Class, kStaticText16Stream},
-    {"StaticText1", fw::Label::Class, kStaticText1Stream},
+const fw::ControlEntry kControls[] = {
+    {fw::Rectangle::Class, "Rectangle1", kRectangle1Stream},
+    {fw::TextArea::Class, "tpFld", kTpFldStream, fw::Connect<&MainWindow::tpFld_KeyDown>(fw::TextArea::kKeyDown)},
+    {fw::TextArea::Class, "fnFld", kFnFldStream, fw::Connect<&MainWindow::fnFld_KeyDown>(fw::TextArea::kKeyDown)},
+    {fw::Rectangle::Class, "Rectangle2", kRectangle2Stream},
+    {fw::TextArea::Class, "fpFld", kFpFldStream, fw::Connect<&MainWindow::fpFld_KeyDown>(fw::TextArea::kKeyDown)},
+    {fw::TextArea::Class, "tnFld", kTnFldStream, fw::Connect<&MainWindow::tnFld_KeyDown>(fw::TextArea::kKeyDown)},
+    {fw::TextField::Class, "preFld", kPreFldStream, fw::Connect<&MainWindow::preFld_KeyDown>(fw::TextField::kKeyDown)},
+    {fw::TextField::Class, "dtFld", kDtFldStream, fw::Connect<&MainWindow::dtFld_KeyDown>(fw::TextField::kKeyDown)},
+    {fw::TextField::Class, "tFld", kTFldStream, fw::Connect<&MainWindow::tFld_KeyDown>(fw::TextField::kKeyDown)},
+    {fw::TextField::Class, "pppFld", kPppFldStream, fw::Connect<&MainWindow::pppFld_KeyDown>(fw::TextField::kKeyDown)},
+    {fw::PushButton::Class, "ClearBtn", kClearBtnStream,
+     fw::Connect<&MainWindow::ClearBtn_Action>(fw::PushButton::kAction)},
+    {fw::PushButton::Class, "CalculateBtn", kCalculateBtnStream,
+     fw::Connect<&MainWindow::CalculateBtn_Action>(fw::PushButton::kAction)},
+    {fw::Label::Class, "StaticText4", kStaticText4Stream},
+    {fw::Label::Class, "StaticText5", kStaticText5Stream},
+    {fw::Canvas::Class, "Canvas2", kCanvas2Stream,
+     fw::Connect<&MainWindow::Canvas2_MouseDown>(fw::Canvas::kMouseDown), Info32},
+    {fw::Label::Class, "cTxt", kCTxtStream},
+    {fw::Label::Class, "StaticText6", kStaticText6Stream},
+    {fw::Label::Class, "StaticText7", kStaticText7Stream},
+    {fw::Label::Class, "StaticText11", kStaticText11Stream},
+    {fw::Label::Class, "StaticText12", kStaticText12Stream},
+    {fw::Label::Class, "StaticText13", kStaticText13Stream},
+    {fw::Label::Class, "StaticText14", kStaticText14Stream},
+    {fw::Label::Class, "StaticText15", kStaticText15Stream},
+    {fw::Label::Class, "StaticText16", kStaticText16Stream},
+    {fw::Label::Class, "StaticText1", kStaticText1Stream},
 };
 static_assert(std::size(kControls) == 25);
-
-// The control as found again by name, checked to be of its class.
-fw::Control& Checked(MainWindow& window, const ControlSpec& spec) {
-    return static_cast<fw::Control&>(fw::RuntimeCheckCast(window.ControlByName(spec.name), spec.record()));
-}
-
-// Only the window keeps the new control: the reference taken here ends
-// with this step.
-void AddNewControl(MainWindow& window, const ControlSpec& spec) {
-    std::shared_ptr<fw::Control> control = window.New(spec.record());
-    control->Constructor();
-    window.AddControl(fw::String(spec.name), control);
-}
-
-// A failing step stops the building there; what was added stays added.
-void BuildControl(MainWindow& window, const ControlSpec& spec) {
-    AddNewControl(window, spec);
-    // A canvas gets its picture before its stream is applied.
-    if (spec.backdrop) fw::RuntimeCheckCast<fw::Canvas>(window.ControlByName(spec.name)).SetBackdrop(spec.backdrop());
-    fw::SetProperties(Checked(window, spec), spec.stream);
-    const Connection& c = spec.connection;
-    if (c.bind) fw::RuntimeAddEventHandler(Checked(window, spec), c.event, c.bind(window, c.signature));
-}
 
 template <class T>
 T& Find(MainWindow& window, std::string_view name) {
@@ -166,9 +111,7 @@ void ControlWnd::Layout() { fw::SetProperties(*this, kControlWndStream); }
 
 void ControlWnd::CreateControls() { CreateControls0(); }
 
-void ControlWnd::CreateControls0() {
-    for (const ControlSpec& spec : kControls) BuildControl(*this, spec);
-}
+void ControlWnd::CreateControls0() { fw::BuildControls(*this, kControls); }
 
 // ---------------------------------------------------------------------------
 // Controls
@@ -264,8 +207,6 @@ void ControlWnd::Event_EnableMenuItems() {
     SetItemEnabled(AboutMenuItem(), true);
 }
 
-bool ControlWnd::IsEventImplemented(const fw::String& name) {
-    return fw::RuntimeIsEventHandled(*this, "ControlWnd.ControlWnd", name, true);
-}
+bool ControlWnd::IsEventImplemented(const fw::String& event) const { return fw::IsEventImplemented(*this, event); }
 
 std::shared_ptr<class ControlWnd> ControlWnd() { return fw::ImplicitInstance<class ControlWnd>(); }

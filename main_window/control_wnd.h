@@ -9,7 +9,8 @@
 #include "framework/label.h"
 #include "framework/push_button.h"
 #include "framework/rectangle.h"
-#include "framework/text_edit.h"
+#include "framework/text_area.h"
+#include "framework/text_field.h"
 #include "framework/window.h"
 
 #include <cstdint>
@@ -77,7 +78,7 @@ public:
     bool AboutDOR_Action();
 
     // Whether the class handles the named window event itself.
-    bool IsEventImplemented(const fw::String& name);
+    bool IsEventImplemented(const fw::String& event) const;
 };
 
 // The live main window, or a new one when none is alive. It neither shows

@@ -1,18 +1,24 @@
 #include "shell/about_wnd.h"
 
+#include "framework/control_table.h"
 #include "main_window/control_wnd.h"
 #include "resources/about_wnd_layout.h"
 #include "shell/pictures.h"
 
 namespace {
 
-// Makes a control of the class, runs its construction and gives it to the
-// window under its name; from then on the window holds it.
-void AddNewControl(fw::Window& window, const fw::ClassRecord& controlClass, const fw::String& name) {
-    std::shared_ptr<fw::Control> control = window.New(controlClass);
-    control->Constructor();
-    window.AddControl(name, control);
-}
+using namespace about_wnd_layout;
+
+// In creation order. The timer's handler is connected once its stream has
+// set Period and RunMode; the canvas has its picture before its stream, and
+// without one it stays empty and the window is built all the same.
+const fw::ControlEntry kControls[] = {
+    {fw::Label::Class, "StaticText5", kStaticText5},
+    {fw::Label::Class, "StaticText1", kStaticText1},
+    {AboutWnd::_wrapper_Timer1::Class, "Timer1", kTimer1,
+     fw::Connect<&AboutWnd::Timer1_Action>(fw::Timer::kAction)},
+    {fw::Canvas::Class, "Canvas1", kCanvas1, {}, Rovi96},
+};
 
 // The About window steps aside for the main window, which is built on the
 // first call.
@@ -38,30 +44,11 @@ const fw::ClassRecord& AboutWnd::Class() {
     return record;
 }
 
-void AboutWnd::Layout() { fw::SetProperties(*this, about_wnd_layout::kWindow); }
+void AboutWnd::Layout() { fw::SetProperties(*this, kWindow); }
 
 void AboutWnd::CreateControls() { CreateControls0(); }
 
-void AboutWnd::CreateControls0() {
-    using namespace about_wnd_layout;
-    AddNewControl(*this, fw::Label::Class(), "StaticText5");
-    fw::SetProperties(StaticText5(), kStaticText5);
-
-    AddNewControl(*this, fw::Label::Class(), "StaticText1");
-    fw::SetProperties(StaticText1(), kStaticText1);
-
-    // The handler is connected only once Period and RunMode are set.
-    AddNewControl(*this, _wrapper_Timer1::Class(), "Timer1");
-    fw::SetProperties(Timer1(), kTimer1);
-    fw::RuntimeAddEventHandler(Timer1(), "Action",
-                               fw::RuntimeCreateDelegate(&AboutWnd::Timer1_Action, this, "( Timer )"));
-
-    // The picture is in place before the canvas's own properties; without
-    // one the canvas stays empty and the window is built all the same.
-    AddNewControl(*this, fw::Canvas::Class(), "Canvas1");
-    Canvas1().SetBackdrop(Rovi96());
-    fw::SetProperties(Canvas1(), kCanvas1);
-}
+void AboutWnd::CreateControls0() { fw::BuildControls(*this, kControls); }
 
 fw::Label& AboutWnd::StaticText5() { return fw::RuntimeCheckCast<fw::Label>(ControlByName("StaticText5")); }
 fw::Label& AboutWnd::StaticText1() { return fw::RuntimeCheckCast<fw::Label>(ControlByName("StaticText1")); }
@@ -86,10 +73,7 @@ bool AboutWnd::Event_MouseDown(std::int64_t, std::int64_t) {
     return false;
 }
 
-// Class() builds the record when nothing has asked for it before.
-bool AboutWnd::IsEventImplemented(const fw::String& name) const {
-    return fw::RuntimeIsEventHandled(*this, Class().name, name, true);
-}
+bool AboutWnd::IsEventImplemented(const fw::String& event) const { return fw::IsEventImplemented(*this, event); }
 
 std::shared_ptr<class AboutWnd> AboutWnd() { return fw::ImplicitInstance<class AboutWnd>(); }
 
@@ -100,7 +84,7 @@ const fw::ClassRecord& AboutWnd::_wrapper_Timer1::Class() {
     static const fw::ClassRecord& record = fw::RuntimeRegisterClass({
         .name = "AboutWnd._wrapper_Timer1",
         .base = &fw::Timer::Class(),
-        .create = [] { return std::make_shared<_wrapper_Timer1>(); },
+        .create = [](fw::Window&) { return std::make_shared<_wrapper_Timer1>(); },
     });
     return record;
 }
@@ -115,6 +99,6 @@ std::shared_ptr<fw::Window> AboutWnd::_wrapper_Timer1::Window() {
     return fw::RuntimeCheckCast<fw::Window>(window);
 }
 
-std::int64_t AboutWnd::_wrapper_Timer1::Index() { return mIndex; }
+std::int64_t AboutWnd::_wrapper_Timer1::Index() { return index_; }
 
-void AboutWnd::_wrapper_Timer1::SetIndex(std::int64_t index) { mIndex = index; }
+void AboutWnd::_wrapper_Timer1::SetIndex(std::int64_t index) { index_ = index; }

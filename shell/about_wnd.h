@@ -35,7 +35,8 @@ public:
     bool Event_KeyDown(const fw::String& key);
     bool Event_MouseDown(std::int64_t x, std::int64_t y);
 
-    bool IsEventImplemented(const fw::String& name) const;
+    // Whether the class handles the named window event itself.
+    bool IsEventImplemented(const fw::String& event) const;
 };
 
 // The timer placed on the About window: a timer that knows, without keeping
@@ -56,11 +57,12 @@ public:
     void SetIndex(std::int64_t index) override;
 
 private:
-    // Weak: the window owns its controls, this timer among them.
+    // The wrapper's two fields, ownerWindow and Index, under their declared
+    // names; the index has the usual underscore, since the method Index()
+    // bears its name. Weak: the window owns its controls, this timer among
+    // them.
     fw::WeakRef ownerWindow;
-    // The index in a control set. Not called Index: a C++ class cannot have
-    // a field and a method of the same name.
-    std::int64_t mIndex = 0;
+    std::int64_t index_ = 0;  // the index in a control set
 };
 
 // The live window of the class, or a new one when none is alive. A new one

@@ -1,8 +1,8 @@
 #include "shell/description_wnd.h"
 
 #include "framework/dialogs.h"
+#include "framework/control_table.h"
 #include "framework/printing.h"
-#include "framework/property_stream.h"
 #include "main_window/control_wnd.h"
 #include "resources/description_wnd_layout.h"
 #include "resources/notices.h"
@@ -13,8 +13,6 @@
 
 namespace {
 
-constexpr char kClassName[] = "DescriptionWnd.DescriptionWnd";
-
 // The title line is the product name; the line break behind it stays plain.
 constexpr auto kTitleLength = static_cast<std::int64_t>(std::string_view(kProductName).size());
 
@@ -22,21 +20,18 @@ constexpr auto kTitleLength = static_cast<std::int64_t>(std::string_view(kProduc
 // both Letter and A4 paper.
 constexpr double kPrintBlock = 540;
 
-// Makes a text area, gives it to the window under its name, and applies its
-// stream to it as found again by that name.
-void AddTextArea(fw::Window& window, const fw::String& name, fw::PropertyStreamView stream) {
-    std::shared_ptr<fw::Control> control = window.New(fw::TextArea::Class());
-    control->Constructor();
-    window.AddControl(name, control);
-    control.reset();  // from here on the window holds it
-    fw::SetProperties(fw::RuntimeCheckCast<fw::TextArea>(window.ControlByName(name)), stream);
-}
+// The empty, read-only area first; the one with the text, built after it,
+// lies above it.
+const fw::ControlEntry kControls[] = {
+    {fw::TextArea::Class, "DescribeFld", kDescribeFldStream},
+    {fw::TextArea::Class, "DescribeFld2", kDescribeFld2Stream},
+};
 
 }  // namespace
 
 const fw::ClassRecord& DescriptionWnd::Class() {
     static const fw::ClassRecord& record = fw::RuntimeRegisterClass({
-        .name = kClassName,
+        .name = "DescriptionWnd.DescriptionWnd",
         .base = &fw::Window::Class(),
         .events = {fw::On<&DescriptionWnd::AddMenuHandlers>("AddMenuHandlers"),
                    fw::On<&DescriptionWnd::CreateControls>("CreateControls"),
@@ -51,10 +46,7 @@ void DescriptionWnd::Layout() { fw::SetProperties(*this, kDescriptionWndStream);
 
 void DescriptionWnd::CreateControls() { CreateControls0(); }
 
-void DescriptionWnd::CreateControls0() {
-    AddTextArea(*this, "DescribeFld", kDescribeFldStream);
-    AddTextArea(*this, "DescribeFld2", kDescribeFld2Stream);
-}
+void DescriptionWnd::CreateControls0() { fw::BuildControls(*this, kControls); }
 
 fw::TextArea& DescriptionWnd::DescribeFld() const {
     return fw::RuntimeCheckCast<fw::TextArea>(ControlByName("DescribeFld"));
@@ -104,8 +96,6 @@ bool DescriptionWnd::Print_Action() {
     return false;
 }
 
-bool DescriptionWnd::IsEventImplemented(const fw::String& eventName) const {
-    return fw::RuntimeIsEventHandled(*this, kClassName, eventName, true);
-}
+bool DescriptionWnd::IsEventImplemented(const fw::String& event) const { return fw::IsEventImplemented(*this, event); }
 
 std::shared_ptr<class DescriptionWnd> DescriptionWnd() { return fw::ImplicitInstance<class DescriptionWnd>(); }

@@ -3,7 +3,7 @@
 // it. The main window opens it; there is never more than one.
 #pragma once
 
-#include "framework/text_edit.h"
+#include "framework/text_area.h"
 #include "framework/window.h"
 
 #include <memory>
@@ -40,7 +40,7 @@ public:
     bool Print_Action();
 
     // Whether the class handles the named window event itself.
-    bool IsEventImplemented(const fw::String& eventName) const;
+    bool IsEventImplemented(const fw::String& event) const;
 };
 
 // The live window of the class, or a new one when none is alive.

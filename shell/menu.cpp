@@ -105,7 +105,7 @@ std::shared_ptr<T> FindMenuItem(std::string_view name) {
 
 }  // namespace
 
-std::shared_ptr<class Menu> Menu::_implicitInstance;
+std::shared_ptr<class Menu> Menu::implicitInstance;
 
 const fw::ClassRecord& Menu::Class() {
     static const fw::ClassRecord& record = []() -> const fw::ClassRecord& {
@@ -132,10 +132,10 @@ void Menu::Untitled3() { AppendRows(*this, kUntitled3); }
 void Menu::Untitled4() { AppendRows(*this, kUntitled4); }
 
 std::shared_ptr<class Menu> Menu() {
-    if (Menu::_implicitInstance) return Menu::_implicitInstance;
+    if (Menu::implicitInstance) return Menu::implicitInstance;
     auto built = std::make_shared<class Menu>();
     built->Constructor();
-    Menu::_implicitInstance = built;
+    Menu::implicitInstance = built;
     return built;
 }
 

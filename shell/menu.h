@@ -22,7 +22,7 @@ public:
     void Untitled4();  // the last, empty menu
 
     // The shared instance, set once by Menu() and never cleared.
-    static std::shared_ptr<Menu> _implicitInstance;
+    static std::shared_ptr<Menu> implicitInstance;
 };
 
 // The shared menu bar, built on the first call. When building fails, the

@@ -29,9 +29,6 @@ bool Tesmora::AboutDOR_Action() { return ShowAboutWindow(); }
 
 bool Tesmora::AboutMenuItem_Action() { return ShowAboutWindow(); }
 
-// Class() builds the record when nothing has asked for it before.
-bool Tesmora::IsEventImplemented(const fw::String& name) const {
-    return fw::RuntimeIsEventHandled(*this, Class().name, name, true);
-}
+bool Tesmora::IsEventImplemented(const fw::String& event) const { return fw::IsEventImplemented(*this, event); }
 
 std::shared_ptr<Tesmora> App() { return fw::RuntimeCheckCast<Tesmora>(fw::GetAppObject()); }

@@ -22,7 +22,8 @@ public:
     // Runs when the object is made, before it gets its version data.
     void Constructor() {}
 
-    bool IsEventImplemented(const fw::String& name) const;
+    // Whether the class handles the named application event itself.
+    bool IsEventImplemented(const fw::String& event) const;
 };
 
 // The registered application object; NilObjectException before start-up

@@ -244,7 +244,7 @@ TEST(AboutTimer, KnowsItsWindowOnlyWhileTheWindowExists) {
     AboutWnd::_wrapper_Timer1* timer = nullptr;
     {
         auto about = AboutWnd();
-        timer = &dynamic_cast<AboutWnd::_wrapper_Timer1&>(about->Timer1());
+        timer = &fw::RuntimeCheckCast<AboutWnd::_wrapper_Timer1>(&about->Timer1());
         kept = timer->shared_from_this();
         EXPECT_EQ(timer->Window(), about);
         EXPECT_EQ(timer->Index(), 0);
@@ -255,8 +255,7 @@ TEST(AboutTimer, KnowsItsWindowOnlyWhileTheWindowExists) {
 }
 
 TEST(AboutTimer, HasNoWindowBeforeItIsAdded) {
-    auto timer = std::dynamic_pointer_cast<AboutWnd::_wrapper_Timer1>(AboutWnd::_wrapper_Timer1::Class().create());
-    ASSERT_NE(timer, nullptr);
+    auto timer = fw::RuntimeCheckCast<AboutWnd::_wrapper_Timer1>(AboutWnd()->New(AboutWnd::_wrapper_Timer1::Class()));
     EXPECT_EQ(timer->Window(), nullptr);
     timer->SetIndex(3);
     EXPECT_EQ(timer->Index(), 3);

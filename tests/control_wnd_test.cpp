@@ -9,7 +9,8 @@
 #include "framework/push_button.h"
 #include "framework/qt_bridge.h"
 #include "framework/rectangle.h"
-#include "framework/text_edit.h"
+#include "framework/text_area.h"
+#include "framework/text_field.h"
 #include "main_window/control_wnd.h"
 #include "resources/notices.h"
 #include "shell/about_wnd.h"
@@ -67,7 +68,7 @@ protected:
     // The control whose widget has the window's keyboard focus.
     std::string Focused() {
         for (fw::Control* control : window->Controls()) {
-            auto* rect = dynamic_cast<fw::RectControl*>(control);
+            auto* rect = fw::As<fw::RectControl>(control);
             if (rect && rect->Widget() == Frame()->focusWidget()) return rect->Name();
         }
         return "(none)";
@@ -171,9 +172,9 @@ TEST_F(MainWindowTest, BuildsTheTwentyFiveControlsInOrderWhereTheLayoutPutsThem)
         EXPECT_EQ(control.Widget()->parentWidget(), parent);
         EXPECT_TRUE(control.Widget()->isVisible());
         EXPECT_EQ(control.Widget()->isEnabled(), b.enabled);
-        if (auto* label = dynamic_cast<fw::Label*>(&control)) { EXPECT_EQ(label->Value(), b.text); }
-        if (auto* edit = dynamic_cast<fw::TextEdit*>(&control)) { EXPECT_EQ(edit->Text(), b.text); }
-        if (auto* button = dynamic_cast<fw::PushButton*>(&control)) { EXPECT_EQ(button->Caption(), b.text); }
+        if (auto* label = fw::As<fw::Label>(&control)) { EXPECT_EQ(label->Value(), b.text); }
+        if (auto* edit = fw::As<fw::TextEdit>(&control)) { EXPECT_EQ(edit->Text(), b.text); }
+        if (auto* button = fw::As<fw::PushButton>(&control)) { EXPECT_EQ(button->Caption(), b.text); }
         // Of the labels only StaticText4 is stored as a tab stop; no label
         // takes the focus all the same.
         const bool label = b.type == fw::Label::Class;

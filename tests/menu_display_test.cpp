@@ -1,9 +1,12 @@
 // The shared menu bar as each window shows it: its widgets, the enabling
 // pass before a menu opens or a shortcut acts, and what choosing an item runs.
 #include "framework/application.h"
+#include "framework/control_table.h"
 #include "framework/menu.h"
+#include "framework/property_encoder.h"
 #include "framework/qt_bridge.h"
-#include "framework/text_edit.h"
+#include "framework/text_area.h"
+#include "framework/text_field.h"
 #include "shell/menu.h"
 #include "tests/gui_test_support.h"
 
@@ -55,8 +58,17 @@ public:
         SetVisible(true);
     }
     void CreateControls() {
-        AddTextControl("Field", fw::TextField::Class(), 10);
-        AddTextControl("Area", fw::TextArea::Class(), 40);
+        static constexpr auto kField = fw::PropertyStream([] {
+            return std::array{fw::Prop("Left", 10), fw::Prop("Top", 10), fw::Prop("Width", 200), fw::Prop("Height", 22)};
+        });
+        static constexpr auto kArea = fw::PropertyStream([] {
+            return std::array{fw::Prop("Left", 10), fw::Prop("Top", 40), fw::Prop("Width", 200), fw::Prop("Height", 22)};
+        });
+        static constexpr fw::ControlEntry kControls[] = {
+            {fw::TextField::Class, "Field", kField},
+            {fw::TextArea::Class, "Area", kArea},
+        };
+        fw::BuildControls(*this, kControls);
     }
     void Event_EnableMenuItems() {
         g_log.push_back("window enables");
@@ -68,17 +80,6 @@ public:
     QMenuBar* Bar() { return Impl().menuBar; }
 
     std::function<void()> onEnable;
-
-private:
-    void AddTextControl(const char* name, const fw::ClassRecord& kind, std::int64_t top) {
-        auto control = New(kind);
-        AddControl(name, control);
-        auto& text = fw::RuntimeCheckCast<fw::TextEdit>(control.get());
-        text.SetLeft(10);
-        text.SetTop(top);
-        text.SetWidth(200);
-        text.SetHeight(22);
-    }
 };
 
 class MenuTestApp : public fw::Application {

@@ -109,7 +109,7 @@ TEST(Menu, IsBuiltOnceAndSharedAfterwards) {
     std::shared_ptr<class Menu> first = Menu();
     std::shared_ptr<class Menu> second = Menu();
     EXPECT_EQ(first, second);
-    EXPECT_EQ(Menu::_implicitInstance, first);
+    EXPECT_EQ(Menu::implicitInstance, first);
     EXPECT_EQ(second->Count(), 5);
 }
 

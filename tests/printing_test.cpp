@@ -2,7 +2,7 @@
 // block onto a Graphics.
 #include "framework/dialogs.h"
 #include "framework/printing_qt.h"
-#include "framework/text_edit.h"
+#include "framework/text_area.h"
 #include "tests/gui_test_support.h"
 
 #include <QImage>

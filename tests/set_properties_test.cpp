@@ -1,13 +1,15 @@
 // Building windows and controls from property streams: what the streams say
 // is what the widgets show.
 #include "framework/canvas.h"
+#include "framework/control_table.h"
 #include "framework/label.h"
 #include "framework/property_encoder.h"
 #include "framework/property_stream.h"
 #include "framework/push_button.h"
 #include "framework/qt_bridge.h"
 #include "framework/rectangle.h"
-#include "framework/text_edit.h"
+#include "framework/text_area.h"
+#include "framework/text_field.h"
 #include "framework/timer.h"
 #include "framework/window.h"
 
@@ -75,9 +77,12 @@ public:
 
     void Layout() { fw::SetProperties(*this, kProbeWindow); }
     void CreateControls() {
-        Build(fw::Rectangle::Class(), "Frame", kFrame);
-        Build(fw::TextArea::Class(), "Field", kField);
-        Build(fw::Label::Class(), "Heading", kHeading);
+        static constexpr fw::ControlEntry kControls[] = {
+            {fw::Rectangle::Class, "Frame", kFrame},
+            {fw::TextArea::Class, "Field", kField},
+            {fw::Label::Class, "Heading", kHeading},
+        };
+        fw::BuildControls(*this, kControls);
         stray = New(fw::Label::Class());  // made, never added
     }
 
@@ -86,14 +91,6 @@ public:
     template <class T>
     T& Get(std::string_view name) {
         return fw::RuntimeCheckCast<T>(ControlByName(name));
-    }
-
-private:
-    void Build(const fw::ClassRecord& type, const fw::String& name, fw::PropertyStreamView stream) {
-        auto control = New(type);
-        control->Constructor();
-        AddControl(name, control);
-        fw::SetProperties(*ControlByName(name), stream);
     }
 };
 

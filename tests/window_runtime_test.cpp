@@ -3,14 +3,17 @@
 // that escape a handler.
 #include "framework/application.h"
 #include "framework/canvas.h"
+#include "framework/control_table.h"
 #include "framework/dialogs.h"
 #include "framework/label.h"
 #include "framework/menu.h"
+#include "framework/property_encoder.h"
 #include "framework/printing_qt.h"
 #include "framework/push_button.h"
 #include "framework/qt_bridge.h"
 #include "framework/rectangle.h"
-#include "framework/text_edit.h"
+#include "framework/text_area.h"
+#include "framework/text_field.h"
 #include "framework/timer.h"
 #include "framework/window.h"
 #include "main_window/control_wnd.h"
@@ -61,18 +64,18 @@ public:
     void CreateControls() {
         events.push_back("CreateControls");
         if (failWhileBuilding) throw fw::NilObjectException("no such control");
-        auto box = New(fw::Rectangle::Class());
-        box->Constructor();
-        AddControl("Box", box);
-        auto& rect = fw::RuntimeCheckCast<fw::Rectangle>(ControlByName("Box"));
-        rect.SetLeft(100), rect.SetTop(50), rect.SetWidth(80), rect.SetHeight(60);
-
-        auto button = New(fw::PushButton::Class());
-        button->Constructor();
-        AddControl("Button", button);
-        auto& push = fw::RuntimeCheckCast<fw::PushButton>(ControlByName("Button"));
-        push.SetLeft(110), push.SetTop(60), push.SetWidth(40), push.SetHeight(20);
-        push.SetInitialParent("Box");
+        static constexpr auto kBox = fw::PropertyStream([] {
+            return std::array{fw::Prop("Left", 100), fw::Prop("Top", 50), fw::Prop("Width", 80), fw::Prop("Height", 60)};
+        });
+        static constexpr auto kButton = fw::PropertyStream([] {
+            return std::array{fw::Prop("Left", 110), fw::Prop("Top", 60), fw::Prop("Width", 40), fw::Prop("Height", 20),
+                              fw::Prop("InitialParent", "Box")};
+        });
+        static constexpr fw::ControlEntry kControls[] = {
+            {fw::Rectangle::Class, "Box", kBox},
+            {fw::PushButton::Class, "Button", kButton},
+        };
+        fw::BuildControls(*this, kControls);
     }
     void AddMenuHandlers(fw::Window&) { events.push_back("AddMenuHandlers"); }
     void Event_Open() { events.push_back("Open"); }
@@ -83,6 +86,7 @@ public:
         if (throwOnPush) throw fw::NilObjectException("pressed into nothing");
     }
     bool Button_Wrong(fw::PushButton&, const fw::String&) { return false; }
+    void Field_Action(fw::TextField&) {}
 
     static inline bool failWhileBuilding = false;
     std::vector<std::string> events;
@@ -217,26 +221,26 @@ protected:
             for (const QObject* object : w.frame->findChildren<QObject*>()) qtObject(*object);
         }
         for (fw::Object* object : Objects()) {
-            if (!object->Record().IsA(fw::Control::Class())) continue;
-            auto* control = static_cast<fw::Control*>(object);
+            auto* control = fw::As<fw::Control>(object);
+            if (!control) continue;
             add(control->Name(), control->Owner());
             for (const fw::ClassRecord* r = &object->Record(); r; r = r->base)
                 for (const fw::ControlEvent& event : r->controlEvents)
                     add(control->Name(), event.event, control->EventHandler(event.event));
-            if (auto* rect = dynamic_cast<fw::RectControl*>(object)) {
+            if (auto* rect = fw::As<fw::RectControl>(object)) {
                 const fw::RectControlImpl& c = rect->Impl();
                 add(control->Name(), c.left, c.top, c.width, c.height, c.tabIndex, c.tabStop, c.enabled, c.visible,
                     c.focusOnClick, c.lockLeft, c.lockTop, c.lockRight, c.lockBottom, c.anchorLeft, c.anchorTop,
                     c.anchorWidth, c.anchorHeight, c.geometryPending, c.streamDepth, c.pendingFont.has_value(),
                     c.pendingPalette.has_value(), c.parent);
             }
-            if (auto* font = dynamic_cast<fw::FontControl*>(object))
+            if (auto* font = fw::As<fw::FontControl>(object))
                 add(control->Name(), font->FontName(), font->FontSize(), font->Bold(), font->Italic(),
                     font->Underline());
-            if (auto* canvas = dynamic_cast<fw::Canvas*>(object)) add(control->Name(), canvas->Backdrop());
-            if (auto* timer = dynamic_cast<fw::Timer*>(object))
+            if (auto* canvas = fw::As<fw::Canvas>(object)) add(control->Name(), canvas->Backdrop());
+            if (auto* timer = fw::As<fw::Timer>(object))
                 add(control->Name(), timer->Period(), timer->RunMode(), timer->IsRunning());
-            if (auto* area = dynamic_cast<fw::TextArea*>(object))
+            if (auto* area = fw::As<fw::TextArea>(object))
                 add(control->Name(), area->SelStart(), area->SelLength());
         }
         return lines;
@@ -320,6 +324,7 @@ TEST_F(UIThread, EveryOtherOperationOffItRaisesAndChangesNothing) {
         {"Window::IsVisible", [&] { controlWnd.IsVisible(); }},
         {"Window::IsOpen", [&] { controlWnd.IsOpen(); }},
         {"Window::New", [&] { controlWnd.New(fw::PushButton::Class()); }},
+        {"BuildControls", [&] { fw::BuildControls(controlWnd, {}); }},
         {"Window::AddControl", [&] { controlWnd.AddControl("Off", nullptr); }},
         {"Window::ControlByName", [&] { controlWnd.ControlByName("tpFld"); }},
         {"Window::Controls", [&] { controlWnd.Controls(); }},
@@ -462,16 +467,13 @@ TEST(Delegates, ConnectOnlyWithTheEventsSignature) {
     auto window = fw::ImplicitInstance<ProbeWnd>();
     auto& button = fw::RuntimeCheckCast<fw::PushButton>(window->ControlByName("Button"));
     EXPECT_THROW(fw::RuntimeAddEventHandler(button, "Action",
-                                            fw::RuntimeCreateDelegate(&ProbeWnd::Button_Action, window.get(),
-                                                                      "( TextField )")),
+                                            fw::RuntimeCreateDelegate(&ProbeWnd::Field_Action, window.get())),
                  fw::TypeMismatchException);
     EXPECT_THROW(fw::RuntimeAddEventHandler(button, "KeyDown",
-                                            fw::RuntimeCreateDelegate(&ProbeWnd::Button_Wrong, window.get(),
-                                                                      "( PushButton, String ) as Boolean")),
+                                            fw::RuntimeCreateDelegate(&ProbeWnd::Button_Wrong, window.get())),
                  fw::FunctionNotFoundException);
 
-    fw::RuntimeAddEventHandler(
-        button, "Action", fw::RuntimeCreateDelegate(&ProbeWnd::Button_Action, window.get(), "( PushButton )"));
+    fw::RuntimeAddEventHandler(button, "Action", fw::RuntimeCreateDelegate(&ProbeWnd::Button_Action, window.get()));
     QTest::mouseClick(button.Widget(), Qt::LeftButton);
     EXPECT_EQ(window->pushes, 1);
 }
@@ -479,8 +481,7 @@ TEST(Delegates, ConnectOnlyWithTheEventsSignature) {
 TEST(Delegates, AnExceptionEscapingAHandlerIsReportedAndEndsTheApplication) {
     auto window = fw::ImplicitInstance<ProbeWnd>();
     auto& button = fw::RuntimeCheckCast<fw::PushButton>(window->ControlByName("Button"));
-    fw::RuntimeAddEventHandler(
-        button, "Action", fw::RuntimeCreateDelegate(&ProbeWnd::Button_Action, window.get(), "( PushButton )"));
+    fw::RuntimeAddEventHandler(button, "Action", fw::RuntimeCreateDelegate(&ProbeWnd::Button_Action, window.get()));
     window->throwOnPush = true;
 
     testing::internal::CaptureStderr();
@@ -509,7 +510,7 @@ TEST(Placement, AControlInsideAnotherIsPlacedByWindowCoordinates) {
 class Timers : public testing::Test {
 protected:
     Timers() {
-        fw::RuntimeAddEventHandler(timer, "Action", fw::RuntimeCreateDelegate(&Timers::Tick, this, "( Timer )"));
+        fw::RuntimeAddEventHandler(timer, "Action", fw::RuntimeCreateDelegate(&Timers::Tick, this));
     }
     void Tick(fw::Timer&) { ++ticks; }
 

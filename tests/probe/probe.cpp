@@ -74,7 +74,7 @@ std::shared_ptr<fw::Window> WindowOfFrame(const QObject* frame) {
 
 fw::RectControl* ControlOf(const QString& className, const QString& name) {
     auto window = WindowOf(className);
-    return window ? dynamic_cast<fw::RectControl*>(window->ControlByName(name.toStdString())) : nullptr;
+    return window ? fw::As<fw::RectControl>(window->ControlByName(name.toStdString())) : nullptr;
 }
 
 // Where a key goes: the focused widget, else the active window, else (the
@@ -132,7 +132,7 @@ void Run(const QString& line) {
             for (QChar c : words.mid(3).join(' ')) SendKey(control->Widget(), QString(c));
         }
     } else if (command == "text" && words.size() >= 3) {
-        auto* edit = dynamic_cast<fw::TextEdit*>(ControlOf(words[1], words[2]));
+        auto* edit = fw::As<fw::TextEdit>(ControlOf(words[1], words[2]));
         Say(QString("text %1 %2").arg(words[2], edit ? fw::ToQString(edit->Text()) : QString("(none)")));
     } else if (command == "place" && words.size() >= 3) {
         fw::RectControl* control = ControlOf(words[1], words[2]);
