@@ -9,22 +9,15 @@ namespace fw {
 
 namespace {
 
-std::string& ResourceRoot() {
-    static std::string root = ":/";
-    return root;
-}
-
 // A plain file name: no folder part, not "." or "..".
 bool IsPlainFileName(std::string_view name) {
     return !name.empty() && name != "." && name != ".." &&
            name.find_first_of("/\\") == std::string_view::npos;
 }
 
+// The resources built into the executable stand at ":/".
 QString PathInResources(std::string_view fileName) {
-    std::string path = ResourceRoot();
-    if (!path.empty() && path.back() != '/') path += '/';
-    path += fileName;
-    return QString::fromStdString(path);
+    return QStringLiteral(":/") + QString::fromUtf8(fileName.data(), qsizetype(fileName.size()));
 }
 
 }  // namespace
@@ -41,7 +34,5 @@ std::shared_ptr<Picture> Picture::OpenFromApp(std::string_view fileName) {
     if (!image.load(PathInResources(fileName)) || image.isNull()) return nullptr;
     return std::make_shared<Picture>(std::make_unique<Data>(std::move(image)));
 }
-
-void SetAppResourceRoot(std::string root) { ResourceRoot() = std::move(root); }
 
 }  // namespace fw

@@ -2,7 +2,6 @@
 #pragma once
 
 #include <memory>
-#include <string>
 #include <string_view>
 
 namespace fw {
@@ -22,7 +21,8 @@ public:
     int Height() const;
     const Data& Pixels() const { return *data_; }
 
-    // Loads the picture of that file name from the application's resources.
+    // Loads the picture of that file name from the application's resources,
+    // the files built into the executable.
     // Gives nullptr when it is missing or cannot be read, and for a name
     // with a folder part, which could reach outside the resources.
     static std::shared_ptr<Picture> OpenFromApp(std::string_view fileName);
@@ -30,10 +30,5 @@ public:
 private:
     std::unique_ptr<Data> data_;
 };
-
-// The folder in which the application's resources are looked up. By default
-// ":/", the resources built into the executable; tests point it elsewhere to
-// see how the application copes with a missing or unreadable file.
-void SetAppResourceRoot(std::string root);
 
 }  // namespace fw

@@ -96,7 +96,7 @@ TEST(AboutWindow, TheCanvasShowsTheEmblemCentredAcrossTheWindow) {
 }
 
 TEST(AboutWindow, WithoutItsPictureIsBuiltWithAnEmptyCanvasAndStillGivesWay) {
-    fw::SetAppResourceRoot("/nonexistent/");
+    WithoutTheApplicationsPictures missing;
     auto about = AboutWnd();
     EXPECT_EQ(about->Canvas1().Backdrop(), nullptr);
     EXPECT_TRUE(about->IsVisible());

@@ -536,9 +536,10 @@ TEST_F(MainWindowTest, TheInfoIconShowsTheOneDescriptionWindowWhereverItIsPresse
 }
 
 TEST(MainWindowWithoutItsPicture, StillBuildsAndTheIconStillAnswers) {
-    fw::SetAppResourceRoot("/nonexistent/tesmora-resources");
-    auto window = ControlWnd();
-    fw::SetAppResourceRoot(":/");
+    auto window = [] {
+        WithoutTheApplicationsPictures missing;
+        return ControlWnd();
+    }();
     auto& icon = fw::RuntimeCheckCast<fw::Canvas>(window->ControlByName("Canvas2"));
     EXPECT_EQ(icon.Backdrop(), nullptr);
     QTest::mouseClick(icon.Widget(), Qt::LeftButton);

@@ -72,3 +72,14 @@ inline void OnNextModalWindow(std::function<void(QWidget*)> action, int triesLef
         }
     });
 }
+
+// The application's own pictures taken out of the built-in resources for as
+// long as one lives, as from a build that lacks them. (Qt's resource macros
+// work only outside any namespace.)
+class WithoutTheApplicationsPictures {
+public:
+    WithoutTheApplicationsPictures() { Q_CLEANUP_RESOURCE(pictures); }
+    ~WithoutTheApplicationsPictures() { Q_INIT_RESOURCE(pictures); }
+    WithoutTheApplicationsPictures(const WithoutTheApplicationsPictures&) = delete;
+    WithoutTheApplicationsPictures& operator=(const WithoutTheApplicationsPictures&) = delete;
+};

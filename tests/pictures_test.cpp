@@ -1,11 +1,7 @@
 // The pictures: loading from the application's resources, and the two
 // accessors' caches. The caches live for the whole process, and each test
 // runs in a process of its own, so every test starts with empty caches.
-#include <QByteArray>
-#include <QDir>
-#include <QFile>
 #include <QImage>
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -13,26 +9,7 @@
 #include "framework/picture.h"
 #include "framework/picture_qt.h"
 #include "shell/pictures.h"
-
-namespace {
-
-const char* const kBuiltIn = ":/";
-const char* const kNowhere = "/nonexistent/tesmora-resources";
-
-// Points the resource root elsewhere for the length of a test.
-class ResourceRootScope {
-public:
-    explicit ResourceRootScope(std::string root) { fw::SetAppResourceRoot(std::move(root)); }
-    ~ResourceRootScope() { fw::SetAppResourceRoot(kBuiltIn); }
-};
-
-void WriteFile(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
-}  // namespace
+#include "tests/gui_test_support.h"
 
 TEST(PictureTest, BuiltInPicturesAreTheSizeOfTheirCanvases) {
     struct Case { const char* name; std::function<std::shared_ptr<fw::Picture>()> accessor; int width, height; };
@@ -49,23 +26,14 @@ TEST(PictureTest, BuiltInPicturesAreTheSizeOfTheirCanvases) {
     }
 }
 
+// The tests' own resources stand beside the application's (tests/pictures).
 TEST(PictureTest, OpenFromAppReadsOnlyPlainFileNamesInTheRoot) {
-    QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
-    ASSERT_TRUE(QDir(dir.path()).mkdir("resources"));
-    QImage(3, 2, QImage::Format_ARGB32).save(dir.filePath("resources/Dot.png"));
-    QImage(3, 2, QImage::Format_ARGB32).save(dir.filePath("Outside.png"));
-    WriteFile(dir.filePath("resources/Broken.png"), "\x89PNG\r\n\x1a\n not really");
-    WriteFile(dir.filePath("resources/Empty.png"), "");
-    // No trailing slash: the root is a folder either way.
-    ResourceRootScope scope(dir.filePath("resources").toStdString());
-
     auto dot = fw::Picture::OpenFromApp("Dot.png");
     ASSERT_NE(dot, nullptr);
     EXPECT_EQ(dot->Width(), 3);
     EXPECT_EQ(dot->Height(), 2);
     for (const char* name : {"Missing.png", "Broken.png", "Empty.png", "", ".", "..",
-                             "../Outside.png", "resources/Dot.png", "./Dot.png"}) {
+                             "../Dot.png", "folder/Dot.png", "./Dot.png", "/Dot.png"}) {
         SCOPED_TRACE(name);
         EXPECT_EQ(fw::Picture::OpenFromApp(name), nullptr);
     }
@@ -76,13 +44,13 @@ TEST(PictureTest, AccessorReturnsTheSamePictureOnceLoaded) {
     ASSERT_NE(first, nullptr);
     EXPECT_EQ(Info32(), first);
     // Kept for good: a resource that goes missing later does not matter.
-    ResourceRootScope scope(kNowhere);
+    WithoutTheApplicationsPictures missing;
     EXPECT_EQ(Info32(), first);
 }
 
 TEST(PictureTest, AccessorTriesAgainAfterAFailedLoad) {
     {
-        ResourceRootScope scope(kNowhere);
+        WithoutTheApplicationsPictures missing;
         EXPECT_EQ(Info32(), nullptr);
         EXPECT_EQ(Info32(), nullptr);
     }
@@ -95,7 +63,7 @@ TEST(PictureTest, AccessorsKeepSeparateCaches) {
     auto about = Rovi96();
     ASSERT_NE(about, nullptr);
     {
-        ResourceRootScope scope(kNowhere);
+        WithoutTheApplicationsPictures missing;
         EXPECT_EQ(Info32(), nullptr);
         EXPECT_EQ(Rovi96(), about);
     }
