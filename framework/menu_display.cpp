@@ -50,10 +50,14 @@
 // application with the code 0. Handlers run through RunHandler, so an
 // exception reaches the framework's report instead of unwinding through Qt.
 
+#include "framework/menu_display.h"
+
 #include "framework/application.h"
 #include "framework/menu.h"
-#include "framework/qt_bridge.h"
+#include "framework/qt_conversions.h"
 #include "framework/text_edit.h"
+#include "framework/window.h"
+#include "framework/window_impl.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,9 +1,10 @@
 #include "framework/text_area.h"
 
+#include "framework/control_class.h"
 #include "framework/edit_commands.h"
 #include "framework/pasting.h"
 #include "framework/printing_qt.h"
-#include "framework/qt_bridge.h"
+#include "framework/qt_conversions.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QContextMenuEvent>

@@ -1,8 +1,9 @@
 #include "framework/text_edit.h"
 
 #include "framework/application.h"
+#include "framework/control_class.h"
 #include "framework/key_text.h"
-#include "framework/qt_bridge.h"
+#include "framework/qt_conversions.h"
 #include "framework/text_area.h"
 #include "framework/text_field.h"
 

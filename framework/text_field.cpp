@@ -1,9 +1,10 @@
 #include "framework/text_field.h"
 
+#include "framework/control_class.h"
 #include "framework/dialogs.h"
 #include "framework/edit_commands.h"
 #include "framework/pasting.h"
-#include "framework/qt_bridge.h"
+#include "framework/qt_conversions.h"
 
 #include <QContextMenuEvent>
 #include <QDropEvent>

@@ -1,8 +1,11 @@
 #include "framework/window.h"
 
 #include "framework/application.h"
-#include "framework/qt_bridge.h"
+#include "framework/focus_order.h"
+#include "framework/menu_display.h"
+#include "framework/rect_control.h"
 #include "framework/timer.h"
+#include "framework/window_impl.h"
 #include "framework/window_registry.h"
 
 #include <QGuiApplication>
@@ -68,7 +71,7 @@ void Window::Constructor() {
         }
         if (const EventBinding* b = Record().FindEvent("AddMenuHandlers"))
             std::get<std::function<void(Object&, Window&)>>(b->handler)(*this, *this);
-        OrderKeyboardFocus(*this);
+        OrderKeyboardFocus(Controls());
         RaiseEvent("Open");
         // What the window's own code did to its texts while opening (a title
         // set bold) is not the user's to undo: the history starts here.
