@@ -282,7 +282,7 @@ void RuntimeInitExternalClasses() {
 }
 
 void InitPluginEntrypoints() {
-    // This platform loads no plug-ins.
+    // The framework takes no plug-ins: there is nothing to load.
 }
 
 void RunFrameworkInitialization(std::function<void()> lateStartup) {

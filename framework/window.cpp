@@ -38,9 +38,9 @@ const ClassRecord& Window::Class() {
                 Property<&Window::SetHasBackgroundColor>("HasBackgroundColor"),
                 Property<&Window::SetBackgroundColor>("BackgroundColor"),
                 Property<&Window::SetMenuBarVisible>("MenuBarVisible"),
-                // Full-screen mode, window composition, live resizing, classic
-                // window procedures and placement choices have no counterpart
-                // here: windows open centred on the screen.
+                // Full-screen mode, window composition, live resizing, window
+                // procedures and placement choices are not offered: windows
+                // open centred on the screen.
                 IgnoredProperty("HasFullScreenButton", PropertyType::Boolean),
                 IgnoredProperty("FullScreen", PropertyType::Boolean),
                 IgnoredProperty("Composite", PropertyType::Boolean),
