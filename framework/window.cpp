@@ -8,7 +8,6 @@
 #include "framework/window_impl.h"
 #include "framework/window_registry.h"
 
-#include <QGuiApplication>
 #include <QLayout>
 #include <QMenuBar>
 #include <QTextEdit>
