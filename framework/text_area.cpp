@@ -182,6 +182,8 @@ void TextArea::ApplyAlignment(std::int64_t alignment) {
     if ((EditOf(*this)->alignment() & Qt::AlignHorizontal_Mask) != wanted) EditOf(*this)->setAlignment(wanted);
 }
 
+bool TextArea::RaiseKeyDown(const String& key) { return Raise(*this, kKeyDown, *this, key); }
+
 std::shared_ptr<fw::StyledTextPrinter> TextArea::StyledTextPrinter(const std::shared_ptr<Graphics>& graphics,
                                                                    double width) const {
     auto* edit = static_cast<QTextEdit*>(Widget());  // off the UI thread, that raises first

@@ -126,4 +126,6 @@ void TextField::ApplyAlignment(std::int64_t alignment) {
     LineOf(*this)->setAlignment(HorizontalAlignment(alignment) | Qt::AlignVCenter);
 }
 
+bool TextField::RaiseKeyDown(const String& key) { return Raise(*this, kKeyDown, *this, key); }
+
 }  // namespace fw
