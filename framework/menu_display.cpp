@@ -18,7 +18,7 @@
 //   no sibling took before it, else the first such letter anywhere in it.
 //   The text stays as written; Qt underlines the letter;
 // - a shortcut is read as a key sequence in which "Cmd" is read as Ctrl,
-//   the key that gives commands here, so "Cmd+Q" is Ctrl+Q;
+//   so "Cmd+Q" is Ctrl+Q;
 // - an AppleMenuItem stays in its menu where it stands, as there is no
 //   application menu to move it to; a QuitMenuItem is a command like any
 //   other that ends the application when nothing else answers it.
@@ -45,9 +45,10 @@
 // Choosing a command: an Edit command goes to the window's focused text
 // control (in the same sense) when that control can carry it out;
 // otherwise the window's menu handler of the item's name runs, then the
-// application's, until one returns true. A QuitMenuItem that no handler answered ends the
-// application with the code 0. Handlers run through RunHandler, so an
-// exception reaches the framework's report instead of unwinding through Qt.
+// application's, until one returns true. A QuitMenuItem that no handler
+// answered ends the application with the code 0. Handlers run through
+// RunHandler, so an exception reaches the framework's report instead of
+// unwinding through Qt.
 
 #include "framework/menu_display.h"
 
