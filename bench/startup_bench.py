@@ -17,7 +17,6 @@ import subprocess
 import sys
 import time
 
-
 def one_run(command, close_line):
     env = dict(os.environ, TESMORA_TEST_PROBE="1")
     env.setdefault("QT_QPA_PLATFORM", "offscreen")
@@ -40,7 +39,6 @@ def one_run(command, close_line):
         raise SystemExit(f"{command[0]} showed no window")
     return shown_after, usage.ru_maxrss  # seconds, KiB
 
-
 def main():
     if len(sys.argv) < 3:
         raise SystemExit(__doc__)
@@ -59,7 +57,6 @@ def main():
     app_time, app_memory = medians["application"]
     min_time, min_memory = medians["minimal"]
     print(f"ratio        time {app_time / min_time:.2f}, memory {app_memory / min_memory:.2f}")
-
 
 if __name__ == "__main__":
     main()

@@ -14,12 +14,13 @@
 // measure building and tearing down, not painting. Every iteration destroys
 // all the widgets it made.
 #include "framework/canvas.h"
+#include "framework/contrast.h"
 #include "framework/control_table.h"
 #include "framework/label.h"
 #include "framework/property_encoder.h"
 #include "framework/property_stream.h"
 #include "framework/push_button.h"
-#include "framework/qt_bridge.h"
+#include "framework/qt_conversions.h"
 #include "framework/rectangle.h"
 #include "framework/text_area.h"
 #include "framework/text_field.h"

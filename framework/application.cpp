@@ -5,6 +5,7 @@
 #include "framework/menu.h"
 #include "framework/platform.h"
 #include "framework/push_button.h"
+#include "framework/qt_conversions.h"
 #include "framework/rectangle.h"
 #include "framework/text_area.h"
 #include "framework/text_field.h"
@@ -179,8 +180,8 @@ void Application::_x_SetVersionData(std::int64_t major, std::int64_t minor, std:
     // every window title, and the titles are the layout data's. The name
     // still stands in for an empty title and heads message boxes.
     if (qApp) {
-        QCoreApplication::setApplicationName(QString::fromStdString(packageInfo));
-        QCoreApplication::setApplicationVersion(QString::fromStdString(shortVersion));
+        QCoreApplication::setApplicationName(ToQString(packageInfo));
+        QCoreApplication::setApplicationVersion(ToQString(shortVersion));
     }
 }
 
@@ -282,7 +283,7 @@ void RuntimeInitExternalClasses() {
 }
 
 void InitPluginEntrypoints() {
-    // This platform loads no plug-ins.
+    // The framework takes no plug-ins: there is nothing to load.
 }
 
 void RunFrameworkInitialization(std::function<void()> lateStartup) {

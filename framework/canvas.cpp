@@ -1,8 +1,8 @@
 #include "framework/canvas.h"
 
 #include "framework/application.h"
+#include "framework/control_class.h"
 #include "framework/picture_qt.h"
-#include "framework/qt_bridge.h"
 
 #include <QMouseEvent>
 #include <QPainter>

@@ -1,6 +1,4 @@
-// The contrast of a text with its background, and the readable dimmed
-// colour of a disabled text.
-#include "framework/qt_bridge.h"
+#include "framework/contrast.h"
 
 #include <cmath>
 #include <vector>

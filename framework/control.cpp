@@ -1,6 +1,6 @@
 #include "framework/control.h"
 
-#include "framework/qt_bridge.h"
+#include "framework/window.h"
 
 namespace fw {
 

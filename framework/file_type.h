@@ -1,14 +1,14 @@
-// File types that the application declares to the desktop.
+// File types that the application declares at start-up.
 //
-// On this platform registration is all the system asks of a file type: the
-// framework keeps the registered types in a table and nothing reads them
-// back. No document handling exists, so nothing else uses file types.
+// Registration is all the application asks of a file type: the framework
+// keeps the registered types in a table and nothing reads them back. No
+// document handling exists, so nothing else uses file types.
 #pragma once
+
+#include "framework/property_types.h"
 
 #include <utility>
 #include <vector>
-
-#include "framework/property_types.h"
 
 namespace fw {
 

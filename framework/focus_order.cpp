@@ -1,5 +1,6 @@
-// The order in which Tab visits a window's controls.
-#include "framework/qt_bridge.h"
+#include "framework/focus_order.h"
+
+#include "framework/rect_control.h"
 
 #include <QLineEdit>
 #include <QTextEdit>
@@ -13,12 +14,11 @@ namespace fw {
 // indexes; controls inside containers form one group, ordered by their own
 // tab indexes, at the place of the first container. So the cells of a table
 // split over two containers are visited row by row, as their indexes say.
-void OrderKeyboardFocus(Window& window) {
+void OrderKeyboardFocus(const std::vector<Control*>& controls) {
     struct Stop {
         std::int64_t group, index;
         QWidget* widget;
     };
-    const std::vector<Control*> controls = window.Controls();
     std::vector<RectControl*> rects;
     rects.reserve(controls.size());
     std::int64_t firstContainer = INT64_MAX;

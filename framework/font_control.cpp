@@ -1,6 +1,7 @@
 #include "framework/font_control.h"
 
-#include "framework/qt_bridge.h"
+#include "framework/control_class.h"
+#include "framework/qt_conversions.h"
 
 #include <QApplication>
 

@@ -1,6 +1,6 @@
 #include "framework/key_text.h"
 
-#include "framework/qt_bridge.h"
+#include "framework/qt_conversions.h"
 
 #include <QKeyEvent>
 

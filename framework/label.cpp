@@ -1,6 +1,7 @@
 #include "framework/label.h"
 
-#include "framework/qt_bridge.h"
+#include "framework/control_class.h"
+#include "framework/qt_conversions.h"
 
 #include <QFontInfo>
 #include <QFontMetrics>
@@ -16,9 +17,9 @@ QLabel* LabelOf(const Label& label) { return static_cast<QLabel*>(label.Widget()
 // Below this, a text would no longer be readable; it is cut off instead.
 constexpr int kSmallestFittedPixelSize = 8;
 
-// Layout data places one-line labels by the font metrics of the desktop it
-// was made on. A wider desktop font would cut off the end of such a text, so
-// the label draws it a little smaller, just small enough to show all of it.
+// Layout data sizes a one-line label to its text in the font it was laid out
+// with. A wider desktop font would cut off the end of such a text, so the
+// label draws it a little smaller, just small enough to show all of it.
 class FittingLabel : public QLabel {
 public:
     using QLabel::QLabel;

@@ -3,6 +3,9 @@
 
 #include "framework/text_control.h"
 
+class QFont;
+class QLabel;
+
 namespace fw {
 
 class Label : public TextControl {
@@ -19,5 +22,9 @@ public:
 protected:
     void ApplyAlignment(std::int64_t alignment) override;
 };
+
+// The font in which a one-line label draws its text: its own, made smaller
+// where the text would not fit the label's width otherwise.
+QFont FittedFont(const QLabel& label);
 
 }  // namespace fw

@@ -70,8 +70,8 @@ public:
     const ClassRecord& Record() const override { return Class(); }
 };
 
-// The item for the application's own menu (its About item). Without a
-// separate application menu on this platform it stays where it stands.
+// The item for the application's own menu (its About item). The desktop has
+// no separate application menu, so it stays in its menu where it stands.
 class AppleMenuItem : public MenuItem {
 public:
     static const ClassRecord& Class();

@@ -1,4 +1,4 @@
-// How the application's one menu bar shows on this platform.
+// How the application's one menu bar shows in its windows.
 //
 // Linux desktops have no menu bar for the whole application, so every window
 // whose MenuBarVisible is true gets a QMenuBar of its own above its content
@@ -17,9 +17,8 @@
 //   reach it from the keyboard: the first letter of a word of its text that
 //   no sibling took before it, else the first such letter anywhere in it.
 //   The text stays as written; Qt underlines the letter;
-// - a shortcut is read as a key sequence in which "Cmd" stands for the
-//   Command key of the desktop the menus were written on; here Ctrl takes
-//   its part, so "Cmd+Q" is Ctrl+Q;
+// - a shortcut is read as a key sequence in which "Cmd" is read as Ctrl,
+//   so "Cmd+Q" is Ctrl+Q;
 // - an AppleMenuItem stays in its menu where it stands, as there is no
 //   application menu to move it to; a QuitMenuItem is a command like any
 //   other that ends the application when nothing else answers it.
@@ -44,16 +43,21 @@
 // not fire. Other keys run no handlers.
 //
 // Choosing a command: an Edit command goes to the window's focused text
-// control (in the same sense) when that control can carry it out; otherwise the window's menu
-// handler of the item's name runs, then the application's, until one
-// returns true. A QuitMenuItem that no handler answered ends the
-// application with the code 0. Handlers run through RunHandler, so an
-// exception reaches the framework's report instead of unwinding through Qt.
+// control (in the same sense) when that control can carry it out;
+// otherwise the window's menu handler of the item's name runs, then the
+// application's, until one returns true. A QuitMenuItem that no handler
+// answered ends the application with the code 0. Handlers run through
+// RunHandler, so an exception reaches the framework's report instead of
+// unwinding through Qt.
+
+#include "framework/menu_display.h"
 
 #include "framework/application.h"
 #include "framework/menu.h"
-#include "framework/qt_bridge.h"
+#include "framework/qt_conversions.h"
 #include "framework/text_edit.h"
+#include "framework/window.h"
+#include "framework/window_impl.h"
 
 #include <QAction>
 #include <QApplication>

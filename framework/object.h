@@ -392,9 +392,9 @@ PropertyDecl Property(std::string_view name) {
             }};
 }
 
-// Declares a property that layout data carries but that means nothing on
-// this platform (data binding, spell checking, classic window kinds): it is
-// read, type-checked and dropped.
+// Declares a property that layout data carries but that the framework does
+// not act on (data binding, spell checking, window procedures): it is read,
+// type-checked and dropped.
 PropertyDecl IgnoredProperty(std::string_view name, PropertyType type);
 
 // Applies a property stream to an object: every entry's property is looked

@@ -1,6 +1,7 @@
 #include "framework/platform.h"
 
 #include "framework/printing_qt.h"
+#include "framework/qt_conversions.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -17,9 +18,9 @@ public:
 
     void ShowMessage(MessageKind kind, const String& text, const String& detail) override {
         QMessageBox box(kind == MessageKind::Warning ? QMessageBox::Warning : QMessageBox::Critical,
-                        QApplication::applicationDisplayName(), QString::fromStdString(text), QMessageBox::Ok);
+                        QApplication::applicationDisplayName(), ToQString(text), QMessageBox::Ok);
         box.setTextFormat(Qt::PlainText);
-        if (!detail.empty()) box.setInformativeText(QString::fromStdString(detail));
+        if (!detail.empty()) box.setInformativeText(ToQString(detail));
         box.exec();
     }
 

@@ -1,7 +1,8 @@
 #include "framework/push_button.h"
 
 #include "framework/application.h"
-#include "framework/qt_bridge.h"
+#include "framework/control_class.h"
+#include "framework/qt_conversions.h"
 
 #include <QPushButton>
 

@@ -1,6 +1,10 @@
 #include "framework/rect_control.h"
 
-#include "framework/qt_bridge.h"
+#include "framework/control_class.h"
+#include "framework/qt_conversions.h"
+#include "framework/rect_control_impl.h"
+#include "framework/window.h"
+#include "framework/window_impl.h"
 
 #include <vector>
 

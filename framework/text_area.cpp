@@ -1,9 +1,10 @@
 #include "framework/text_area.h"
 
+#include "framework/control_class.h"
 #include "framework/edit_commands.h"
 #include "framework/pasting.h"
 #include "framework/printing_qt.h"
-#include "framework/qt_bridge.h"
+#include "framework/qt_conversions.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QContextMenuEvent>
@@ -180,6 +181,8 @@ void TextArea::ApplyAlignment(std::int64_t alignment) {
     const Qt::Alignment wanted = HorizontalAlignment(alignment);
     if ((EditOf(*this)->alignment() & Qt::AlignHorizontal_Mask) != wanted) EditOf(*this)->setAlignment(wanted);
 }
+
+bool TextArea::RaiseKeyDown(const String& key) { return Raise(*this, kKeyDown, *this, key); }
 
 std::shared_ptr<fw::StyledTextPrinter> TextArea::StyledTextPrinter(const std::shared_ptr<Graphics>& graphics,
                                                                    double width) const {

@@ -44,6 +44,7 @@ public:
 
 protected:
     void ApplyAlignment(std::int64_t alignment) override;
+    bool RaiseKeyDown(const String& key) override;
 };
 
 }  // namespace fw

@@ -1,6 +1,8 @@
 #include "framework/text_control.h"
 
-#include "framework/qt_bridge.h"
+#include "framework/contrast.h"
+#include "framework/control_class.h"
+#include "framework/qt_conversions.h"
 
 namespace fw {
 

@@ -1,10 +1,9 @@
 #include "framework/text_edit.h"
 
 #include "framework/application.h"
+#include "framework/control_class.h"
 #include "framework/key_text.h"
-#include "framework/qt_bridge.h"
-#include "framework/text_area.h"
-#include "framework/text_field.h"
+#include "framework/qt_conversions.h"
 
 #include <QInputMethodEvent>
 #include <QKeyEvent>
@@ -90,15 +89,11 @@ void TextEdit::SetHasBorder(bool border) {
 void TextEdit::InstallKeyFilter() { Widget()->installEventFilter(new KeyFilter(*this, Widget())); }
 
 bool TextEdit::FilterKey(const String& text) {
-    auto* area = As<TextArea>(this);
     // One character at a time, as each would have been typed on its own.
     for (std::size_t start = 0; start < text.size();) {
         std::size_t end = start + 1;
         while (end < text.size() && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) ++end;
-        const String key = text.substr(start, end - start);
-        const bool swallowed = area ? Raise(*area, TextArea::kKeyDown, *area, key)
-                                    : Raise(*this, TextField::kKeyDown, static_cast<TextField&>(*this), key);
-        if (swallowed) return true;
+        if (RaiseKeyDown(text.substr(start, end - start))) return true;
         start = end;
     }
     return false;

@@ -39,6 +39,8 @@ public:
 protected:
     void InstallKeyFilter();
     bool HasFieldBackground() const override { return true; }
+    // Raises the control's KeyDown for one character; true swallows it.
+    virtual bool RaiseKeyDown(const String& key) = 0;
 };
 
 }  // namespace fw

@@ -1,9 +1,10 @@
 #include "framework/text_field.h"
 
+#include "framework/control_class.h"
 #include "framework/dialogs.h"
 #include "framework/edit_commands.h"
 #include "framework/pasting.h"
-#include "framework/qt_bridge.h"
+#include "framework/qt_conversions.h"
 
 #include <QContextMenuEvent>
 #include <QDropEvent>
@@ -124,5 +125,7 @@ void TextField::Do(EditCommand command) { Run(*LineOf(*this), command); }
 void TextField::ApplyAlignment(std::int64_t alignment) {
     LineOf(*this)->setAlignment(HorizontalAlignment(alignment) | Qt::AlignVCenter);
 }
+
+bool TextField::RaiseKeyDown(const String& key) { return Raise(*this, kKeyDown, *this, key); }
 
 }  // namespace fw

@@ -1,7 +1,7 @@
 #include "framework/timer.h"
 
 #include "framework/application.h"
-#include "framework/qt_bridge.h"
+#include "framework/control_class.h"
 
 #include <QTimer>
 

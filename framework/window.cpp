@@ -1,11 +1,13 @@
 #include "framework/window.h"
 
 #include "framework/application.h"
-#include "framework/qt_bridge.h"
+#include "framework/focus_order.h"
+#include "framework/menu_display.h"
+#include "framework/rect_control.h"
 #include "framework/timer.h"
+#include "framework/window_impl.h"
 #include "framework/window_registry.h"
 
-#include <QGuiApplication>
 #include <QLayout>
 #include <QMenuBar>
 #include <QTextEdit>
@@ -35,9 +37,9 @@ const ClassRecord& Window::Class() {
                 Property<&Window::SetHasBackgroundColor>("HasBackgroundColor"),
                 Property<&Window::SetBackgroundColor>("BackgroundColor"),
                 Property<&Window::SetMenuBarVisible>("MenuBarVisible"),
-                // Full-screen mode, window composition, live resizing, classic
-                // window procedures and placement choices have no counterpart
-                // here: windows open centred on the screen.
+                // Full-screen mode, window composition, live resizing, window
+                // procedures and placement choices are not offered: windows
+                // open centred on the screen.
                 IgnoredProperty("HasFullScreenButton", PropertyType::Boolean),
                 IgnoredProperty("FullScreen", PropertyType::Boolean),
                 IgnoredProperty("Composite", PropertyType::Boolean),
@@ -68,7 +70,7 @@ void Window::Constructor() {
         }
         if (const EventBinding* b = Record().FindEvent("AddMenuHandlers"))
             std::get<std::function<void(Object&, Window&)>>(b->handler)(*this, *this);
-        OrderKeyboardFocus(*this);
+        OrderKeyboardFocus(Controls());
         RaiseEvent("Open");
         // What the window's own code did to its texts while opening (a title
         // set bold) is not the user's to undo: the history starts here.

@@ -2,10 +2,10 @@
 // record with an event table, and builds itself from layout data in its
 // Layout and CreateControls handlers.
 //
-// On this platform a window is a top-level Qt widget: the application's menu
-// bar (when the window's MenuBarVisible is true) stands above a content area
-// of exactly the size the layout data gives, and every control position is a
-// coordinate of that content area.
+// A window is a top-level Qt widget: the application's menu bar (when the
+// window's MenuBarVisible is true) stands above a content area of exactly the
+// size the layout data gives, and every control position is a coordinate of
+// that content area.
 #pragma once
 
 #include "framework/object.h"

@@ -1,8 +1,12 @@
 // A window's widgets: the frame with the menu bar above the content area,
 // and where the frame stands on the screen.
+#include "framework/window_impl.h"
+
 #include "framework/application.h"
 #include "framework/key_text.h"
-#include "framework/qt_bridge.h"
+#include "framework/qt_conversions.h"
+#include "framework/rect_control_impl.h"
+#include "framework/window.h"
 
 #include <QApplication>
 #include <QCloseEvent>

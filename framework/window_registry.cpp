@@ -1,6 +1,7 @@
 #include "framework/window_registry.h"
 
-#include "framework/qt_bridge.h"
+#include "framework/window.h"
+#include "framework/window_impl.h"
 
 #include <QApplication>
 #include <QTimer>

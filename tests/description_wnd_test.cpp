@@ -5,8 +5,8 @@
 
 #include "framework/application.h"
 #include "framework/property_stream.h"
-#include "framework/qt_bridge.h"
 #include "framework/text_area.h"
+#include "framework/window_impl.h"
 #include "main_window/calculation.h"
 #include "main_window/control_wnd.h"
 #include "resources/description_wnd_layout.h"

@@ -4,9 +4,10 @@
 #include "framework/control_table.h"
 #include "framework/menu.h"
 #include "framework/property_encoder.h"
-#include "framework/qt_bridge.h"
 #include "framework/text_area.h"
 #include "framework/text_field.h"
+#include "framework/window.h"
+#include "framework/window_impl.h"
 #include "shell/menu.h"
 #include "tests/gui_test_support.h"
 

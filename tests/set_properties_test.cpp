@@ -6,12 +6,12 @@
 #include "framework/property_encoder.h"
 #include "framework/property_stream.h"
 #include "framework/push_button.h"
-#include "framework/qt_bridge.h"
 #include "framework/rectangle.h"
 #include "framework/text_area.h"
 #include "framework/text_field.h"
 #include "framework/timer.h"
 #include "framework/window.h"
+#include "framework/window_impl.h"
 
 #include <QLabel>
 #include <QLineEdit>

@@ -2,7 +2,7 @@
 // data and About handlers, a whole run, and what a step that fails leaves
 // behind.
 #include "framework/application.h"
-#include "framework/qt_bridge.h"
+#include "framework/window_impl.h"
 #include "resources/notices.h"
 #include "shell/about_wnd.h"
 #include "shell/file_types.h"

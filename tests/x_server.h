@@ -1,8 +1,9 @@
 // A virtual X server of a test's own, for what only a real display shows:
 // real key and mouse events (xdotool), the clipboard (xclip), the titles and
 // window states the window system receives (xprop), and, with a window
-// manager, minimising and activating windows as a task bar does. While it runs, DISPLAY names it, so the
-// application and every X tool the test starts meet on it.
+// manager, minimising and activating windows as a task bar does. While it
+// runs, DISPLAY names it, so the application and every X tool the test
+// starts meet on it.
 #pragma once
 
 #include <QElapsedTimer>

@@ -21,16 +21,13 @@ import zlib
 
 SAMPLES = 8
 
-
 # ---- shapes: functions of a point that say whether it is inside ----------
 
 def disc(cx, cy, r):
     return lambda x, y: (x - cx) ** 2 + (y - cy) ** 2 <= r * r
 
-
 def ring(cx, cy, outer, inner):
     return lambda x, y: inner * inner < (x - cx) ** 2 + (y - cy) ** 2 <= outer * outer
-
 
 def rounded_rect(x0, y0, x1, y1, r):
     def inside(x, y):
@@ -39,7 +36,6 @@ def rounded_rect(x0, y0, x1, y1, r):
         dy = max(y0 + r - y, 0.0, y - (y1 - r))
         return dx * dx + dy * dy <= r * r
     return inside
-
 
 def capsule(ax, ay, bx, by, r):
     """A thick line from (ax, ay) to (bx, by) with round ends."""
@@ -52,10 +48,8 @@ def capsule(ax, ay, bx, by, r):
         return px * px + py * py <= r * r
     return inside
 
-
 def both(a, b):
     return lambda x, y: a(x, y) and b(x, y)
-
 
 def arc_band(cx, cy, outer, inner, from_deg, to_deg):
     """Part of a ring between two angles (degrees, y pointing down)."""
@@ -66,22 +60,18 @@ def arc_band(cx, cy, outer, inner, from_deg, to_deg):
         return band(x, y) and from_deg <= angle <= to_deg
     return inside
 
-
 def magnified(shape, cx, cy, factor):
     """The shape as seen through a lens at (cx, cy) that enlarges by factor."""
     return lambda x, y: shape(cx + (x - cx) / factor, cy + (y - cy) / factor)
 
-
 def shifted(shape, dx, dy):
     return lambda x, y: shape(x - dx, y - dy)
-
 
 # ---- colours --------------------------------------------------------------
 
 def rgb(hex_code, alpha=1.0):
     value = int(hex_code.lstrip("#"), 16)
     return ((value >> 16) / 255, ((value >> 8) & 255) / 255, (value & 255) / 255, alpha)
-
 
 def vertical_gradient(top, bottom, y0, y1):
     """A colour that runs from top at y0 to bottom at y1."""
@@ -90,12 +80,10 @@ def vertical_gradient(top, bottom, y0, y1):
         return tuple(a + (b - a) * t for a, b in zip(top, bottom))
     return colour
 
-
 # ---- the rasteriser --------------------------------------------------------
 
 def colour_at(fill, x, y):
     return fill(x, y) if callable(fill) else fill
-
 
 def sample(layers, x, y):
     """Premultiplied colour of one sample point, layers painted in order."""
@@ -107,10 +95,8 @@ def sample(layers, x, y):
             r, g, b, a = sr * sa + r * keep, sg * sa + g * keep, sb * sa + b * keep, sa + a * keep
     return r, g, b, a
 
-
 def to_byte(value):
     return max(0, min(255, round(value * 255)))
-
 
 def render(width, height, layers):
     """Rows of RGBA bytes (straight alpha, as PNG wants)."""
@@ -133,11 +119,9 @@ def render(width, height, layers):
         rows.append(bytes(row))
     return rows
 
-
 def png_chunk(kind, data):
     body = kind + data
     return struct.pack(">I", len(data)) + body + struct.pack(">I", zlib.crc32(body) & 0xFFFFFFFF)
-
 
 def write_png(path, width, height, rows):
     header = struct.pack(">IIBBBBB", width, height, 8, 6, 0, 0, 0)  # 8-bit RGBA
@@ -147,7 +131,6 @@ def write_png(path, width, height, rows):
         out.write(png_chunk(b"IHDR", header))
         out.write(png_chunk(b"IDAT", zlib.compress(raw, 9)))
         out.write(png_chunk(b"IEND", b""))
-
 
 # ---- the pictures ---------------------------------------------------------
 
@@ -160,7 +143,6 @@ def info_icon():
         (disc(c, 9.0, 2.4), rgb("#ffffff")),
         (rounded_rect(13.9, 13.0, 18.1, 24.6, 1.2), rgb("#ffffff")),
     ]
-
 
 def about_emblem():
     """A 2x2 table of test result by disorder under a magnifying glass.
@@ -195,19 +177,16 @@ def about_emblem():
     ]
     return [(shifted(shape, dx, dy), fill) for shape, fill in layers]
 
-
 PICTURES = [
     ("Info32.png", 32, 32, info_icon),
     ("Rovi96.png", 100, 105, about_emblem),
 ]
-
 
 def main():
     here = os.path.dirname(os.path.abspath(__file__))
     for name, width, height, draw in PICTURES:
         write_png(os.path.join(here, name), width, height, render(width, height, draw()))
         print("wrote", name)
-
 
 if __name__ == "__main__":
     main()

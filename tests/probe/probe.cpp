@@ -27,9 +27,10 @@
 // is there (the event loop never waits for it), and a line longer than
 // kMaxLine bytes is dropped whole. A closed standard output ends the
 // reports, not the program.
-#include "framework/qt_bridge.h"
+#include "framework/qt_conversions.h"
 #include "framework/text_edit.h"
 #include "framework/window.h"
+#include "framework/window_impl.h"
 
 #include <QApplication>
 #include <QHash>

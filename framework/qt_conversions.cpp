@@ -1,5 +1,4 @@
-// Conversions between the framework's values and Qt's.
-#include "framework/qt_bridge.h"
+#include "framework/qt_conversions.h"
 
 namespace fw {
 
