@@ -112,19 +112,22 @@ QString PlatformFailure(const std::vector<HeldMessage>& held, const QString& fat
     return reasons.join(QLatin1String("; "));
 }
 
+// Says on one line, after the program's name, why it could not start, and
+// ends the process with status 1.
+[[noreturn]] void FailToStart(const QString& why) {
+    std::fprintf(stderr, "%s: %s\n", Hold().name.c_str(), why.toUtf8().constData());
+    std::fflush(stderr);
+    std::_Exit(1);
+}
+
 void HoldMessage(QtMsgType type, const QMessageLogContext& context, const QString& text) {
     MessageHold& hold = Hold();
     if (type == QtFatalMsg) {
         if (NoDisplay(hold.held))
-            std::fprintf(stderr,
-                         "%s: no display could be opened; run it in a desktop session, or without one under a "
-                         "virtual display: xvfb-run -a %s\n",
-                         hold.name.c_str(), hold.command.c_str());
-        else
-            std::fprintf(stderr, "%s: the platform plugin could not be started: %s\n", hold.name.c_str(),
-                         qPrintable(PlatformFailure(hold.held, text)));
-        std::fflush(stderr);
-        std::_Exit(1);
+            FailToStart(QStringLiteral("no display could be opened; run it in a desktop session, or without one "
+                                       "under a virtual display: xvfb-run -a ") +
+                        QString::fromStdString(hold.command));
+        FailToStart(QStringLiteral("the platform plugin could not be started: ") + PlatformFailure(hold.held, text));
     }
     hold.held.push_back({type, context.file, context.function, context.category, context.line, text});
 }
@@ -225,12 +228,9 @@ void RuntimeInit(int& argc, char** argv) {
     // A plugin may start without a screen (the framebuffer one where there
     // is no framebuffer); Qt would crash placing the first window. Its
     // reason went out just before.
-    if (!QGuiApplication::primaryScreen()) {
-        std::fprintf(stderr, "%s: the platform plugin \"%s\" found no screen to show windows on\n",
-                     Hold().name.c_str(), qPrintable(QGuiApplication::platformName()));
-        std::fflush(stderr);
-        std::_Exit(1);
-    }
+    if (!QGuiApplication::primaryScreen())
+        FailToStart(QStringLiteral("the platform plugin \"%1\" found no screen to show windows on")
+                        .arg(QGuiApplication::platformName()));
     // The framework, not Qt, decides when the last window's closing ends
     // the application (see Window::Close).
     QApplication::setQuitOnLastWindowClosed(false);

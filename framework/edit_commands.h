@@ -23,37 +23,6 @@ struct EditState {
     bool unselected = false;  // text that Select All would add to the selection
 };
 
-// A text's context menu, with the entries and enabling of Qt's own. Qt's
-// asks the clipboard's owner whether to offer Paste, and a one-line field's
-// Paste there would be Qt's rather than the field's; this one's Paste is the
-// field's own, as Edit > Paste is.
-template <class Widget>
-void PopUpEditMenu(Widget& widget, const QPoint& at) {
-    const EditState state = widget.State();
-    auto* menu = new QMenu(&widget);
-    menu->setAttribute(Qt::WA_DeleteOnClose);
-    auto add = [&](const char* text, QKeySequence::StandardKey key, bool enabled, auto run) {
-        QString label = QString::fromUtf8(text);
-        if (key != QKeySequence::UnknownKey && QGuiApplication::styleHints()->showShortcutsInContextMenus())
-            label += u'\t' + QKeySequence(key).toString(QKeySequence::NativeText);
-        menu->addAction(label, &widget, run)->setEnabled(enabled);
-    };
-    if (state.editable) {
-        add("&Undo", QKeySequence::Undo, state.undo, [&widget] { widget.undo(); });
-        add("&Redo", QKeySequence::Redo, state.redo, [&widget] { widget.redo(); });
-        menu->addSeparator();
-        add("Cu&t", QKeySequence::Cut, state.selection, [&widget] { widget.cut(); });
-    }
-    add("&Copy", QKeySequence::Copy, state.selection, [&widget] { widget.copy(); });
-    if (state.editable) {
-        add("&Paste", QKeySequence::Paste, true, [&widget] { widget.Paste(); });
-        add("Delete", QKeySequence::UnknownKey, state.selection, [&widget] { widget.DeleteSelection(); });
-    }
-    menu->addSeparator();
-    add("Select All", QKeySequence::SelectAll, state.unselected, [&widget] { widget.selectAll(); });
-    menu->popup(at);
-}
-
 // The Edit menu's commands on either widget.
 inline bool CanRun(const EditState& state, TextEdit::EditCommand command) {
     switch (command) {
@@ -73,6 +42,42 @@ void Run(Widget& widget, TextEdit::EditCommand command) {
         case TextEdit::EditCommand::Copy: widget.copy(); break;
         case TextEdit::EditCommand::Paste: widget.Paste(); break;
     }
+}
+
+// A text's context menu, with the entries and enabling of Qt's own. Qt's
+// asks the clipboard's owner whether to offer Paste, and a one-line field's
+// Paste there would be Qt's rather than the field's; this one's Paste is the
+// field's own, as Edit > Paste is.
+template <class Widget>
+void PopUpEditMenu(Widget& widget, const QPoint& at) {
+    const EditState state = widget.State();
+    auto* menu = new QMenu(&widget);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    auto add = [&](const char* text, QKeySequence::StandardKey key, bool enabled, auto run) {
+        QString label = QString::fromUtf8(text);
+        if (key != QKeySequence::UnknownKey && QGuiApplication::styleHints()->showShortcutsInContextMenus())
+            label += u'\t' + QKeySequence(key).toString(QKeySequence::NativeText);
+        menu->addAction(label, &widget, run)->setEnabled(enabled);
+    };
+    // The entries the Edit menu also has are enabled and carried out as
+    // there.
+    auto command = [&](const char* text, QKeySequence::StandardKey key, TextEdit::EditCommand which) {
+        add(text, key, CanRun(state, which), [&widget, which] { Run(widget, which); });
+    };
+    if (state.editable) {
+        command("&Undo", QKeySequence::Undo, TextEdit::EditCommand::Undo);
+        add("&Redo", QKeySequence::Redo, state.redo, [&widget] { widget.redo(); });
+        menu->addSeparator();
+        command("Cu&t", QKeySequence::Cut, TextEdit::EditCommand::Cut);
+    }
+    command("&Copy", QKeySequence::Copy, TextEdit::EditCommand::Copy);
+    if (state.editable) {
+        command("&Paste", QKeySequence::Paste, TextEdit::EditCommand::Paste);
+        add("Delete", QKeySequence::UnknownKey, state.selection, [&widget] { widget.DeleteSelection(); });
+    }
+    menu->addSeparator();
+    add("Select All", QKeySequence::SelectAll, state.unselected, [&widget] { widget.selectAll(); });
+    menu->popup(at);
 }
 
 }  // namespace fw
